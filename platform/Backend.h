@@ -1,0 +1,55 @@
+#pragma once
+// What a backend provides: native windows that mirror the portable model, screen metrics, message
+// boxes and the registered-message channel. Win32 and headless each implement it once.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Control.h"
+
+namespace platform {
+
+class Form;
+
+struct Message {
+    std::uint32_t msg = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::intptr_t result = 0;
+};
+
+enum class WindowChange { Caption, Bounds, Visible, Look };
+enum class MessageBoxKind { Plain, Confirm, Error };
+
+class FormPeer {
+  public:
+    virtual ~FormPeer() = default;
+    virtual void* Handle() const = 0;
+    virtual void WindowChanged(WindowChange what) = 0;
+    virtual void ControlChanged(Control& control, ControlChange what) = 0;
+    virtual void BringToFront() = 0;
+    virtual void Repaint() = 0;
+    // The toolkit's own processing of a message (painting, input, the system's defaults).
+    virtual void DefaultProcessing(Message& message) = 0;
+};
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+    virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;
+    // Outer size minus client size of a window with a single border, caption and system menu.
+    virtual Size NonClientSize() = 0;
+    // Horizontal dots per inch of the whole screen.
+    virtual int ScreenPixelsPerInch() = 0;
+    virtual int TextHeight(const Font& font) = 0;
+    // True when the answer is Yes (confirmation) or OK.
+    virtual bool ShowMessageBox(MessageBoxKind kind, const std::string& text) = 0;
+    // 0 when registration fails.
+    virtual std::uint32_t RegisterMessage(const std::string& name) = 0;
+    // Synchronous delivery to every top-level window; the result is not reported.
+    virtual void Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+};
+
+Backend& ActiveBackend();
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+#pragma once
+// Controls: components placed on a window, with bounds, anchors, state and look. The state lives
+// here; a backend only mirrors it into native windows (ControlChanged) and feeds input back.
+#include <string>
+
+#include "platform/Component.h"
+#include "platform/Types.h"
+
+namespace platform {
+
+enum class ControlChange { Bounds, Text, Enabled, Visible, Checked, Look, Hint };
+
+// What the native side needs to know about how to show a control.
+enum class NativeKind { Graphic, Static, Edit, CheckBox };
+
+// Drawing surface of the window for controls without a native window of their own.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+    virtual void FillRect(const Rect& rect, Color color) = 0;
+    virtual void FrameRect(const Rect& rect, Color color) = 0;
+    virtual void DrawBitmap(int x, int y, const Bitmap& opaque) = 0;
+};
+
+class Control : public Component {
+  public:
+    using Component::Component;
+    bool IsControl() const override { return true; }
+    virtual NativeKind Kind() const { return NativeKind::Graphic; }
+
+    const Rect& Bounds() const { return bounds_; }
+    void SetBounds(const Rect& bounds);
+    Anchors GetAnchors() const { return anchors_; }
+    void SetAnchors(Anchors anchors);
+    Align GetAlign() const { return align_; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const { return showHint_; }
+    Cursor GetCursor() const { return cursor_; }
+    void SetCursor(Cursor cursor) { cursor_ = cursor; }
+    int TabOrder() const { return tabOrder_; }
+    bool TabStop() const { return tabStop_; }
+    // The window's font and colour unless the control has its own.
+    const Font& GetFont() const;
+    Color GetColor() const;
+    bool HasOwnColor() const { return ownColor_.has_value(); }
+
+    // Toolkit messages (mouse enter and leave).
+    virtual void Dispatch(unsigned message) { (void)message; }
+    // Controls without a native window draw themselves on the window.
+    virtual void Paint(Canvas& canvas) { (void)canvas; }
+    // A left click released over the control (image buttons) or on its native window (checkbox).
+    virtual void UserClick() {}
+
+    void ApplyProperties(const Properties& p) override;
+
+    // Anchor arithmetic: keeps anchored edges at their distance when the window's client area changes.
+    void KeepAnchorDistances(Size client);
+    void FollowAnchors(Size client);
+    void AlignTo(Rect& free);
+    void ScaleBounds(int m, int d);
+    void ScaleFont(int m, int d);
+
+  protected:
+    void Changed(ControlChange what);
+
+  private:
+    Rect bounds_;
+    Anchors anchors_ = kDefaultAnchors;
+    Align align_ = Align::None;
+    int rightDistance_ = 0, bottomDistance_ = 0;
+    bool enabled_ = true, visible_ = true, showHint_ = false, tabStop_ = false;
+    std::string caption_, hint_;
+    Cursor cursor_ = Cursor::Default;
+    int tabOrder_ = -1;
+    std::optional<Font> ownFont_;
+    std::optional<Color> ownColor_;
+};
+
+}  // namespace platform

@@ -1,0 +1,135 @@
+#pragma once
+// A top-level window built from its description. It owns its components in creation order, binds
+// event handlers by name (a derived class's handler of the same name wins), keeps the layout and
+// routes input; a backend peer mirrors it on screen.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/Description.h"
+#include "platform/Error.h"
+#include "platform/Menus.h"
+#include "platform/StdControls.h"
+
+namespace platform {
+
+class Form : public Component {
+  public:
+    ~Form() override;
+
+    // Constructs a window of class T: components, references, events, then the creation handler.
+    template <typename T, typename... Args>
+    static std::unique_ptr<T> Create(Args&&... args) {
+        std::unique_ptr<T> form(new T(std::forward<Args>(args)...));
+        form->Load();
+        return form;
+    }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // Outer geometry in screen pixels; the client area is what the frame leaves of it.
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    void SetLeft(int v) { SetWindowBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
+    void SetTop(int v) { SetWindowBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
+    void SetWidth(int v) { SetWindowBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
+    void SetHeight(int v) { SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
+    void SetWindowBounds(const Rect& bounds);
+    Size ClientSize() const;
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+    const Font& GetFont() const { return font_; }
+    Color GetColor() const { return color_; }
+    PopupMenu* GetPopupMenu() const { return popupMenu_; }
+
+    bool Visible() const { return visible_; }
+    // Makes the window visible and raises it; the show handler runs when it was hidden.
+    void Show();
+    // Hides the window; nothing is destroyed.
+    void Close();
+    void Refresh();
+    // Scales positions, sizes and fonts of the window and its controls by m/d.
+    void ScaleBy(int m, int d);
+    void* Handle() const;
+
+    const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
+    Component* FindComponent(const std::string& name) const;
+    template <typename T>
+    T& Find(const std::string& name) const {
+        auto* c = dynamic_cast<T*>(FindComponent(name));
+        if (!c) throw Error("Component not found: " + name);
+        return *c;
+    }
+    EventHandler FindHandler(const std::string& name) const;
+
+    // Delivers a message through the window procedure, as the native side does.
+    std::intptr_t Perform(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    // The window procedure; an override passes every message to the toolkit's processing first.
+    virtual void WndProc(Message& message);
+    // Destroys the window once the message being handled has returned, through the release handler.
+    void Release();
+    void SetReleaseHandler(std::function<void()> handler) { releaseHandler_ = std::move(handler); }
+
+    // User input in client pixels, from the native side or from tests; errors go to the error display.
+    void MouseMove(int x, int y);
+    void MouseLeave();
+    void MouseDown(int x, int y);
+    void MouseUp(int x, int y);
+    bool KeyDown(int key);
+    void ClickControl(Control& control);
+    Control* ControlAt(int x, int y) const;
+    Control* HotControl() const { return hot_; }
+    // The hint the window shows while the pointer rests at (x, y): the control's own, if it shows one.
+    std::string HintAt(int x, int y) const;
+    Cursor CursorAt(int x, int y) const;
+
+    // Called by controls: mirrors the change on screen.
+    void ControlChanged(Control& control, ControlChange what);
+    void PaintGraphics(Canvas& canvas);
+    void Notification(Component* component, Operation operation) override;
+
+  protected:
+    explicit Form(const FormDescription& description);
+    // Makes a member function available to the description under `name`.
+    void Publish(const std::string& name, EventHandler handler);
+    template <typename T>
+    void Publish(const std::string& name, void (T::*method)(Component*)) {
+        T* self = static_cast<T*>(this);
+        Publish(name, [self, method](Component* sender) { (self->*method)(sender); });
+    }
+
+  private:
+    void Load();
+    void Realign();
+    void ScaleLayout(int m, int d);
+    void ScaleFonts(int m, int d);
+    template <typename F>
+    void Dispatch(F&& action);
+
+    const FormDescription& description_;
+    std::vector<std::unique_ptr<Component>> components_;
+    std::map<std::string, EventHandler> handlers_;
+    std::unique_ptr<FormPeer> peer_;
+    std::string caption_, hint_;
+    Rect bounds_;
+    int tag_ = 0;
+    Font font_;
+    Color color_ = kButtonFace;
+    PopupMenu* popupMenu_ = nullptr;
+    EventHandler onCreate_, onShow_;
+    bool visible_ = false;
+    Control* hot_ = nullptr;
+    Control* pressed_ = nullptr;
+    int dispatchDepth_ = 0;
+    bool releaseRequested_ = false;
+    std::function<void()> releaseHandler_;
+};
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+#include "platform/StdControls.h"
+
+#include "platform/Form.h"
+
+namespace platform {
+
+void Panel::Paint(Canvas& canvas) {
+    canvas.FillRect(Bounds(), GetColor());
+}
+
+void Memo::SetLines(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+    Changed(ControlChange::Text);
+}
+
+void Memo::SetText(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(line));
+            line.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    SetLines(std::move(lines));
+}
+
+std::string Memo::Text() const {
+    std::string text;
+    for (const auto& line : lines_) text += line + "\r\n";
+    return text;
+}
+
+void Memo::ApplyProperties(const Properties& p) {
+    Control::ApplyProperties(p);
+    if (p.lines) lines_ = *p.lines;
+    if (p.readOnly) readOnly_ = *p.readOnly;
+    if (p.verticalScrollBar) verticalScrollBar_ = *p.verticalScrollBar;
+}
+
+void CheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    Changed(ControlChange::Checked);
+    if (onClick) onClick(this);
+}
+
+void CheckBox::ApplyProperties(const Properties& p) {
+    Control::ApplyProperties(p);
+    if (p.checked) checked_ = *p.checked;
+}
+
+void CheckBox::BindEvents(const Properties& p, Form& form) {
+    if (p.onClick) onClick = form.FindHandler(*p.onClick);
+}
+
+void SpeedButton::SetGlyph(Bitmap glyph) {
+    glyph_ = std::move(glyph);
+    Changed(ControlChange::Look);
+}
+
+void SpeedButton::Click() {
+    if (onClick) onClick(this);
+}
+
+void SpeedButton::Dispatch(unsigned message) {
+    if (message != kCmMouseEnter && message != kCmMouseLeave) return;
+    mouseInControl_ = message == kCmMouseEnter;
+    if (flat_) Changed(ControlChange::Look);
+}
+
+void SpeedButton::Paint(Canvas& canvas) {
+    const Rect& r = Bounds();
+    canvas.FillRect(r, GetColor());
+    if (flat_ && mouseInControl_ && Enabled()) canvas.FrameRect(r, Rgb(140, 170, 230));
+    if (glyph_.Empty()) return;
+    canvas.DrawBitmap(r.left + (r.width - glyph_.width) / 2, r.top + (r.height - glyph_.height) / 2,
+                      ComposeGlyph(glyph_, GetColor(), !Enabled()));
+}
+
+void SpeedButton::ApplyProperties(const Properties& p) {
+    Control::ApplyProperties(p);
+    if (p.flat) flat_ = *p.flat;
+}
+
+void SpeedButton::BindEvents(const Properties& p, Form& form) {
+    if (p.onClick) onClick = form.FindHandler(*p.onClick);
+}
+
+Bitmap ComposeGlyph(const Bitmap& glyph, Color background, bool greyed) {
+    Bitmap out = glyph;
+    const std::uint32_t bg =
+        ((background & 0xFF) << 16) | (background & 0xFF00) | ((background >> 16) & 0xFF);
+    for (auto& px : out.pixels) {
+        if ((px >> 24) == 0) {
+            px = 0xFF000000u | bg;
+            continue;
+        }
+        if (greyed) {
+            unsigned r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+            unsigned grey = (r * 30 + g * 59 + b * 11) / 100;
+            grey = 128 + grey / 2;  // light grey: a disabled button recedes
+            px = 0xFF000000u | (grey << 16) | (grey << 8) | grey;
+        }
+    }
+    return out;
+}
+
+}  // namespace platform

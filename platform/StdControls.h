@@ -1,0 +1,85 @@
+#pragma once
+// The standard controls a tip window is made of.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Control.h"
+
+namespace platform {
+
+using EventHandler = std::function<void(Component* sender)>;
+
+class Panel : public Control {
+  public:
+    using Control::Control;
+    void Paint(Canvas& canvas) override;
+};
+
+class StaticText : public Control {
+  public:
+    using Control::Control;
+    NativeKind Kind() const override { return NativeKind::Static; }
+};
+
+// Multi-line text box; its text is split into lines at CR, LF or CR LF.
+class Memo : public Control {
+  public:
+    using Control::Control;
+    NativeKind Kind() const override { return NativeKind::Edit; }
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void SetLines(std::vector<std::string> lines);
+    void SetText(const std::string& text);
+    // The lines joined with CR LF, as the native box shows them.
+    std::string Text() const;
+    bool ReadOnly() const { return readOnly_; }
+    bool VerticalScrollBar() const { return verticalScrollBar_; }
+    void ApplyProperties(const Properties& p) override;
+
+  private:
+    std::vector<std::string> lines_;
+    bool readOnly_ = false, verticalScrollBar_ = false;
+};
+
+class CheckBox : public Control {
+  public:
+    using Control::Control;
+    NativeKind Kind() const override { return NativeKind::CheckBox; }
+    bool Checked() const { return checked_; }
+    // Every actual change runs the click handler; setting the state it already has does nothing.
+    void SetChecked(bool checked);
+    void UserClick() override { SetChecked(!checked_); }
+    EventHandler onClick;
+    void ApplyProperties(const Properties& p) override;
+    void BindEvents(const Properties& p, Form& form) override;
+
+  private:
+    bool checked_ = false;
+};
+
+// Flat tool-bar button without a window of its own: a glyph and a click event.
+class SpeedButton : public Control {
+  public:
+    using Control::Control;
+    const Bitmap& Glyph() const { return glyph_; }
+    void SetGlyph(Bitmap glyph);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool flat) { flat_ = flat; }
+    bool MouseInControl() const { return mouseInControl_; }
+    void Click();
+    void UserClick() override { Click(); }
+    void Dispatch(unsigned message) override;
+    void Paint(Canvas& canvas) override;
+    void ApplyProperties(const Properties& p) override;
+    void BindEvents(const Properties& p, Form& form) override;
+    EventHandler onClick;
+
+  private:
+    Bitmap glyph_;
+    bool flat_ = false, mouseInControl_ = false;
+};
+
+// The glyph as drawn: composed over the background, greyed when disabled.
+Bitmap ComposeGlyph(const Bitmap& glyph, Color background, bool greyed);
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+// Plain value types of the window toolkit: geometry, colours, fonts, bitmaps.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    int Right() const { return left + width; }
+    int Bottom() const { return top + height; }
+    bool Contains(int x, int y) const { return x >= left && x < Right() && y >= top && y < Bottom(); }
+    bool operator==(const Rect&) const = default;
+};
+
+struct Size {
+    int width = 0, height = 0;
+};
+
+// 0x00BBGGRR like the system's colour values.
+using Color = std::uint32_t;
+constexpr Color Rgb(int r, int g, int b) {
+    return static_cast<Color>(r & 0xFF) | static_cast<Color>((g & 0xFF) << 8) |
+           static_cast<Color>((b & 0xFF) << 16);
+}
+constexpr Color kWhite = Rgb(255, 255, 255);
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kButtonFace = Rgb(212, 208, 200);
+
+struct Font {
+    std::string name = "Tahoma";
+    int height = -11;  // negative: character height in pixels; positive: cell height
+    bool bold = false;
+    Color color = kBlack;
+    bool operator==(const Font&) const = default;
+};
+
+enum Anchor : unsigned { kAnchorLeft = 1, kAnchorTop = 2, kAnchorRight = 4, kAnchorBottom = 8 };
+using Anchors = unsigned;
+constexpr Anchors kDefaultAnchors = kAnchorLeft | kAnchorTop;
+
+enum class Align { None, Top, Bottom, Left, Right };
+
+enum class Cursor { Default, HandPoint };
+
+// Virtual-key codes, as the system numbers them.
+constexpr int kKeyF12 = 0x7B;
+
+// 32-bit pixels 0xAARRGGBB; alpha 0 marks the transparent (masked) parts.
+struct Bitmap {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    bool Empty() const { return pixels.empty(); }
+    bool operator==(const Bitmap&) const = default;
+};
+
+// Rounded a*b/c as the system's MulDiv computes it.
+inline int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
+    long long p = static_cast<long long>(a) * b;
+    long long half = (c < 0 ? -c : c) / 2;
+    return static_cast<int>((p + (p >= 0 ? half : -half)) / c);
+}
+
+}  // namespace platform

@@ -1,0 +1,313 @@
+// The portable window toolkit: descriptions, handler binding, layout, input and the error display.
+#include <gtest/gtest.h>
+
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+#include "support/TestSupport.h"
+
+using namespace platform;
+using testing_support::MessageBoxScript;
+
+namespace {
+
+std::vector<Bitmap> TwoImages() {
+    Bitmap red{2, 2, std::vector<std::uint32_t>(4, 0xFFFF0000u)};
+    Bitmap blue{2, 2, std::vector<std::uint32_t>(4, 0xFF0000FFu)};
+    return {red, blue};
+}
+
+Properties At(int left, int top, int width, int height) {
+    Properties p;
+    p.left = left, p.top = top, p.width = width, p.height = height;
+    return p;
+}
+
+Properties With(Properties p, const std::function<void(Properties&)>& change) {
+    change(p);
+    return p;
+}
+
+const FormDescription kBase = {
+    "frmBase",
+    nullptr,
+    With(At(10, 20, 200, 100),
+         [](Properties& p) {
+             p.caption = "Base";
+             p.color = kWhite;
+             p.onCreate = "FormCreate";
+             p.onShow = "FormShow";
+             p.popupMenu = "Menu";
+         }),
+    {
+        // The button refers to an image list created after it.
+        {ClassOf<SpeedButton>, "Button",
+         With(At(150, 60, 36, 36),
+              [](Properties& p) {
+                  p.anchors = kAnchorRight | kAnchorBottom;
+                  p.onClick = "ButtonClick";
+              })},
+        {ClassOf<StaticText>, "Title",
+         With(At(8, 8, 184, 20),
+              [](Properties& p) {
+                  p.anchors = kAnchorLeft | kAnchorTop | kAnchorRight;
+                  p.caption = "Title";
+              })},
+        {ClassOf<Memo>, "Help", With(At(8, 30, 184, 20), [](Properties& p) { p.visible = false; })},
+        {ClassOf<Panel>, "TopBorder", With(At(0, 0, 200, 5), [](Properties& p) { p.align = Align::Top; })},
+        {ClassOf<Panel>, "LeftBorder", With(At(0, 5, 5, 90), [](Properties& p) { p.align = Align::Left; })},
+        {ClassOf<PopupMenu>, "Menu", {}},
+        {ClassOf<MenuItem>, "Switch",
+         With({},
+              [](Properties& p) {
+                  p.parentMenu = "Menu";
+                  p.caption = "Switch";
+                  p.shortCut = kKeyF12;
+                  p.onClick = "SwitchClick";
+              })},
+        {ClassOf<ImageList>, "Images",
+         With(At(0, 0, 2, 2), [](Properties& p) { p.imageSource = TwoImages; })},
+    }};
+
+const FormDescription kDerived = {
+    "frmDerived",
+    &kBase,
+    With({}, [](Properties& p) { p.caption = "Derived"; }),
+    {
+        {nullptr, "Help",
+         With({},
+              [](Properties& p) {
+                  p.lines = std::vector<std::string>{"one", "two"};
+              })},
+        {ClassOf<CheckBox>, "Box", With(At(20, 40, 100, 17), [](Properties& p) { p.onClick = "BoxClick"; })},
+    }};
+
+class BaseForm : public Form {
+  public:
+    std::vector<std::string> calls;
+    bool failInCreate = false;
+
+    explicit BaseForm(const FormDescription& d = kBase) : Form(d) {
+        Publish("FormCreate", &BaseForm::FormCreate);
+        Publish("FormShow", [this](Component*) { calls.push_back("base show"); });
+        Publish("ButtonClick", [this](Component*) { calls.push_back("base button"); });
+        Publish("SwitchClick", [this](Component*) { calls.push_back("switch"); });
+        Publish("BoxClick", [this](Component*) { calls.push_back("box"); });
+    }
+    void FormCreate(Component*) {
+        calls.push_back("base create");
+        if (failInCreate) throw Error("creation failed");
+        calls.push_back("base create done");
+    }
+};
+
+class DerivedForm : public BaseForm {
+  public:
+    DerivedForm() : BaseForm(kDerived) {
+        Publish("ButtonClick", [this](Component* sender) {
+            calls.push_back("derived button");
+            Find<SpeedButton>("Button");  // the page's handler may call the template's
+            (void)sender;
+        });
+    }
+};
+
+TEST(Toolkit, DerivedDescriptionListsOnlyDifferences) {
+    auto form = Form::Create<DerivedForm>();
+    EXPECT_EQ(form->Caption(), "Derived");
+    std::vector<std::string> names;
+    for (const auto& c : form->Components()) names.push_back(c->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"Button", "Title", "Help", "TopBorder", "LeftBorder", "Menu",
+                                               "Switch", "Images", "Box"}));
+    auto& help = form->Find<Memo>("Help");
+    EXPECT_EQ(help.Lines(), (std::vector<std::string>{"one", "two"}));
+    EXPECT_FALSE(help.Visible()) << "inherited properties stay";
+    auto& box = form->Find<CheckBox>("Box");
+    EXPECT_EQ(box.GetAnchors(), kDefaultAnchors) << "unlisted anchors are left and top";
+    EXPECT_EQ(box.GetColor(), kWhite) << "a checkbox takes the window's colour";
+    EXPECT_EQ(&box.GetFont(), &form->GetFont());
+    EXPECT_FALSE(box.ShowHint());
+    EXPECT_EQ(form->ClientSize().width, 200);
+    EXPECT_EQ(form->ClientSize().height, 100);
+}
+
+TEST(Toolkit, HandlersBindByNameAndTheDerivedOneWins) {
+    auto form = Form::Create<DerivedForm>();
+    EXPECT_EQ(form->calls, (std::vector<std::string>{"base create", "base create done"}));
+    form->ClickControl(form->Find<SpeedButton>("Button"));
+    EXPECT_EQ(form->calls.back(), "derived button");
+}
+
+TEST(Toolkit, ErrorInCreationHandlerIsShownAndConstructionGoesOn) {
+    struct Failing : BaseForm {
+        Failing() { failInCreate = true; }
+    };
+    MessageBoxScript boxes;
+    auto form = Form::Create<Failing>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->calls, (std::vector<std::string>{"base create"}));
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Error), (std::vector<std::string>{"creation failed"}));
+}
+
+TEST(Toolkit, ShowRunsTheShowHandlerOnlyWhenTheWindowWasHidden) {
+    auto form = Form::Create<BaseForm>();
+    EXPECT_FALSE(form->Visible());
+    form->Show();
+    form->Show();
+    EXPECT_TRUE(form->Visible());
+    form->Close();
+    EXPECT_FALSE(form->Visible()) << "closing hides";
+    form->Show();
+    EXPECT_EQ(std::count(form->calls.begin(), form->calls.end(), "base show"), 2);
+}
+
+TEST(Toolkit, ReferencesResolveAfterAllComponentsExistAndRemovalClearsThem) {
+    auto form = Form::Create<BaseForm>();
+    auto& menu = form->Find<PopupMenu>("Menu");
+    ASSERT_EQ(menu.Items().size(), 1u);
+    EXPECT_EQ(menu.Items()[0]->Caption(), "Switch");
+    EXPECT_EQ(form->GetPopupMenu(), &menu);
+
+    struct Watcher : Component {
+        Component* watched = nullptr;
+        using Component::Component;
+        void Notification(Component* c, Operation op) override {
+            if (op == Operation::Remove && c == watched) watched = nullptr;
+        }
+    };
+    Watcher watcher(nullptr, "watcher");
+    {
+        auto other = Form::Create<BaseForm>();
+        watcher.watched = other.get();
+        other->FreeNotification(&watcher);
+    }
+    EXPECT_EQ(watcher.watched, nullptr);
+}
+
+TEST(Toolkit, AnchorsAndAlignmentFollowResize) {
+    auto form = Form::Create<BaseForm>();
+    Size client = form->ClientSize();
+    form->SetWidth(form->Width() + 40);
+    form->SetHeight(form->Height() + 30);
+    EXPECT_EQ(form->ClientSize().width, client.width + 40);
+    auto& button = form->Find<SpeedButton>("Button");
+    EXPECT_EQ(button.Bounds(), (Rect{190, 90, 36, 36})) << "right and bottom anchored: moves";
+    EXPECT_EQ(form->Find<StaticText>("Title").Bounds(), (Rect{8, 8, 224, 20})) << "left and right: stretches";
+    EXPECT_EQ(form->Find<Memo>("Help").Bounds(), (Rect{8, 30, 184, 20})) << "left and top: stays";
+    EXPECT_EQ(form->Find<Panel>("TopBorder").Bounds(), (Rect{0, 0, 240, 5}));
+    EXPECT_EQ(form->Find<Panel>("LeftBorder").Bounds(), (Rect{0, 5, 5, 125}));
+}
+
+TEST(Toolkit, ScaleByScalesPositionsSizesAndFonts) {
+    auto form = Form::Create<BaseForm>();
+    int fontHeight = form->GetFont().height;
+    form->ScaleBy(4, 5);
+    EXPECT_EQ(form->ClientSize().width, 160);
+    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds(), (Rect{120, 48, 29, 29}));
+    EXPECT_EQ(form->GetFont().height, MulDiv(fontHeight, 4, 5));
+}
+
+TEST(Toolkit, CheckBoxRunsItsClickHandlerOnEveryActualChangeOnly) {
+    auto form = Form::Create<DerivedForm>();
+    auto& box = form->Find<CheckBox>("Box");
+    auto clicks = [&] { return std::count(form->calls.begin(), form->calls.end(), "box"); };
+    box.SetChecked(false);
+    EXPECT_EQ(clicks(), 0);
+    box.SetChecked(true);
+    box.SetChecked(true);
+    EXPECT_EQ(clicks(), 1);
+    form->ClickControl(box);  // the user unticks it
+    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ(clicks(), 2);
+    box.SetEnabled(false);
+    form->ClickControl(box);
+    EXPECT_FALSE(box.Checked()) << "a disabled control takes no input";
+}
+
+TEST(Toolkit, MemoSplitsTextAtEveryKindOfLineBreak) {
+    auto form = Form::Create<BaseForm>();
+    auto& memo = form->Find<Memo>("Help");
+    memo.SetText("a\r\nb\nc\rd\r\n\r\ne");
+    EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+    memo.SetText("");
+    EXPECT_TRUE(memo.Lines().empty());
+}
+
+TEST(Toolkit, PointerInputDrivesClicksEnterLeaveAndShortcuts) {
+    auto form = Form::Create<BaseForm>();
+    auto& button = form->Find<SpeedButton>("Button");
+    button.SetFlat(true);
+    form->MouseMove(160, 70);
+    EXPECT_TRUE(button.MouseInControl());
+    EXPECT_EQ(form->HotControl(), &button);
+    form->MouseDown(160, 70);
+    form->MouseUp(161, 71);
+    EXPECT_EQ(form->calls.back(), "base button");
+    form->MouseDown(160, 70);
+    form->MouseUp(10, 10);  // released elsewhere: no click
+    EXPECT_EQ(std::count(form->calls.begin(), form->calls.end(), "base button"), 1);
+    form->MouseMove(10, 50);
+    EXPECT_FALSE(button.MouseInControl());
+    EXPECT_TRUE(form->KeyDown(kKeyF12));
+    EXPECT_EQ(form->calls.back(), "switch");
+    EXPECT_FALSE(form->KeyDown(0x41));
+}
+
+TEST(Toolkit, ErrorInWindowProcedureIsShownAndProcessingGoesOn) {
+    struct Throwing : BaseForm {
+        void WndProc(Message& m) override {
+            BaseForm::WndProc(m);
+            if (m.msg == 0x8001) throw RangeError();
+        }
+    };
+    MessageBoxScript boxes;
+    auto form = Form::Create<Throwing>();
+    form->Perform(0x8001, 0, 0);
+    form->Perform(0x8002, 0, 0);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Error), (std::vector<std::string>{"Range check error"}));
+}
+
+TEST(Toolkit, ReleaseWaitsUntilTheMessageHasBeenHandled) {
+    struct Releasing : BaseForm {
+        bool* handledAfterRelease = nullptr;
+        void WndProc(Message& m) override {
+            BaseForm::WndProc(m);
+            if (m.msg != 0x8003) return;
+            Release();
+            *handledAfterRelease = true;  // still alive inside its own message
+        }
+    };
+    std::unique_ptr<Releasing> form = Form::Create<Releasing>();
+    bool handled = false;
+    form->handledAfterRelease = &handled;
+    form->SetReleaseHandler([&] { form.reset(); });
+    form->Perform(0x8003, 0, 0);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(form, nullptr);
+}
+
+TEST(Toolkit, ImageListCopiesImagesAndOutOfRangeGivesEmpty) {
+    auto form = Form::Create<BaseForm>();
+    auto& images = form->Find<ImageList>("Images");
+    Bitmap bitmap;
+    images.GetBitmap(1, bitmap);
+    EXPECT_EQ(bitmap.pixels.front(), 0xFF0000FFu);
+    images.GetBitmap(7, bitmap);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(Toolkit, ConfirmIsTrueOnlyForYes) {
+    MessageBoxScript boxes(true);
+    EXPECT_TRUE(Confirm("Sure?"));
+    boxes.AnswerYes(false);
+    EXPECT_FALSE(Confirm("Sure?"));
+    ShowMessage("Plain");
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 2u);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), (std::vector<std::string>{"Plain"}));
+}
+
+TEST(Toolkit, TextsAreCodePage1252Bytes) {
+    const std::string german = "Änderungen läßt Gültig Möglichkeit";
+    EXPECT_EQ(german, "\xC4nderungen l\xE4\xDFt G\xFCltig M\xF6glichkeit");
+}
+
+}  // namespace

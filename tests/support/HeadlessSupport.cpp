@@ -1,0 +1,48 @@
+// Headless side of the test support: the message box handler and the in-memory registry.
+#include "platform/headless/Headless.h"
+#include "platform/headless/MemoryRegistry.h"
+#include "support/TestSupport.h"
+
+namespace testing_support {
+
+using platform::headless::MemoryRegistry;
+
+MessageBoxScript::MessageBoxScript(bool answerYes) : answerYes_(answerYes) {
+    auto previous = platform::headless::SetMessageBoxHandler(
+        [this](const platform::headless::MessageBoxRequest& r) { return Record(r.kind, r.text); });
+    previous_ = new platform::headless::MessageBoxHandler(std::move(previous));
+}
+
+MessageBoxScript::~MessageBoxScript() {
+    auto* previous = static_cast<platform::headless::MessageBoxHandler*>(previous_);
+    platform::headless::SetMessageBoxHandler(std::move(*previous));
+    delete previous;
+}
+
+void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
+              const platform::StoredValue& value) {
+    MemoryRegistry::Instance().SetValue(root, path, name, value);
+}
+
+std::optional<platform::StoredValue> GetValue(platform::RootKey root, const std::string& path,
+                                              const std::string& name) {
+    return MemoryRegistry::Instance().Value(root, path, name);
+}
+
+void CreateKey(platform::RootKey root, const std::string& path) {
+    MemoryRegistry::Instance().CreateKey(root, path);
+}
+
+void DeleteKeyTree(platform::RootKey root, const std::string& path) {
+    MemoryRegistry::Instance().DeleteKey(root, path);
+}
+
+bool KeyExists(platform::RootKey root, const std::string& path) {
+    return MemoryRegistry::Instance().KeyExists(root, path);
+}
+
+void SetKeyReadOnly(platform::RootKey root, const std::string& path, bool readOnly) {
+    MemoryRegistry::Instance().SetReadOnly(root, path, readOnly);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,58 @@
+#pragma once
+// What a test needs from the backend it runs on: answering message boxes, and seeding and reading
+// the registry. Headless works on the in-memory store; Win32 on the real registry and MessageBoxA.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+#include "platform/Registry.h"
+
+namespace testing_support {
+
+struct ShownBox {
+    platform::MessageBoxKind kind;
+    std::string text;
+};
+
+// Answers every message box shown while it lives (Yes when told to, else No or OK) and records it.
+class MessageBoxScript {
+  public:
+    explicit MessageBoxScript(bool answerYes = false);
+    ~MessageBoxScript();
+    MessageBoxScript(const MessageBoxScript&) = delete;
+    MessageBoxScript& operator=(const MessageBoxScript&) = delete;
+
+    void AnswerYes(bool yes) { answerYes_ = yes; }
+    const std::vector<ShownBox>& Shown() const { return shown_; }
+    std::vector<std::string> Texts(platform::MessageBoxKind kind) const;
+    void Clear() { shown_.clear(); }
+
+    // Used by the backend's hook.
+    bool Record(platform::MessageBoxKind kind, const std::string& text) {
+        shown_.push_back({kind, text});
+        return answerYes_;
+    }
+
+  private:
+    bool answerYes_;
+    std::vector<ShownBox> shown_;
+    void* previous_ = nullptr;
+};
+
+// Registry seeding and inspection, outside the accessor under test.
+void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
+              const platform::StoredValue& value);
+std::optional<platform::StoredValue> GetValue(platform::RootKey root, const std::string& path,
+                                              const std::string& name);
+void CreateKey(platform::RootKey root, const std::string& path);
+void DeleteKeyTree(platform::RootKey root, const std::string& path);
+bool KeyExists(platform::RootKey root, const std::string& path);
+// Lets the user read the key but not change it (or undoes that).
+void SetKeyReadOnly(platform::RootKey root, const std::string& path, bool readOnly);
+
+platform::StoredValue Binary(std::vector<std::uint8_t> bytes);
+platform::StoredValue Integer(std::int32_t value);
+platform::StoredValue Text(const std::string& text);
+
+}  // namespace testing_support
