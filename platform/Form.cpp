@@ -228,6 +228,10 @@ bool Form::KeyDown(int key) {
     return handled;
 }
 
+void Form::HandleInput(const std::function<void()>& action) {
+    Dispatch(action);
+}
+
 void Form::ClickControl(Control& control) {
     Dispatch([&] {
         if (control.Enabled() && control.Visible()) control.UserClick();

@@ -84,6 +84,8 @@ class Form : public Component {
     void MouseUp(int x, int y);
     bool KeyDown(int key);
     void ClickControl(Control& control);
+    // Runs an input action as the window's own event: errors go to the error display.
+    void HandleInput(const std::function<void()>& action);
     Control* ControlAt(int x, int y) const;
     Control* HotControl() const { return hot_; }
     // The hint the window shows while the pointer rests at (x, y): the control's own, if it shows one.

@@ -4,6 +4,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "support/TestSupport.h"
+#ifndef _WIN32
+#include "platform/headless/Headless.h"
+#endif
 
 using namespace platform;
 using testing_support::MessageBoxScript;
@@ -309,5 +312,24 @@ TEST(Toolkit, TextsAreCodePage1252Bytes) {
     const std::string german = "Änderungen läßt Gültig Möglichkeit";
     EXPECT_EQ(german, "\xC4nderungen l\xE4\xDFt G\xFCltig M\xF6glichkeit");
 }
+
+}  // namespace
+
+namespace {
+
+#ifndef _WIN32
+// Headless only: the screen density of a Win32 process is fixed when the process starts.
+TEST(ToolkitHeadlessOnly, DescriptionFollowsTheScreenDensityAtLoad) {
+    platform::headless::SetScreenPixelsPerInch(120);
+    auto form = Form::Create<BaseForm>();
+    platform::headless::SetScreenPixelsPerInch(96);
+    EXPECT_EQ(form->GetFont().height, -14) << "font by 120/96";
+    // Text height of the scaled font is 17 here: positions and sizes by 17/13.
+    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds(), (Rect{196, 78, 47, 47}));
+    EXPECT_EQ(form->ClientSize().width, MulDiv(200, 17, 13));
+    form->SetWidth(form->Width() + 10);
+    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds().left, 206) << "anchors hold after scaling";
+}
+#endif
 
 }  // namespace

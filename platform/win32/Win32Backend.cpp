@@ -1,0 +1,496 @@
+// The Win32 backend: one top-level window of the module's own class per form, native STATIC, EDIT
+// and BUTTON children for text and checkbox, everything else drawn and hit-tested by the window.
+#include <commctrl.h>
+#include <windows.h>
+#include <windowsx.h>
+
+#include <map>
+
+#include "platform/Form.h"
+
+namespace platform {
+namespace {
+
+constexpr char kWindowClass[] = "NamtailTipWindow";
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+constexpr char kBoxCaption[] = "Namtail";
+constexpr UINT kBroadcastTimeoutMs = 3000;
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+HINSTANCE ModuleInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&WindowProc), &module);
+    return module;
+}
+
+// Registered on first use; unregistered when the library unloads, since hosts load and unload plug-ins.
+class WindowClassRegistration {
+  public:
+    ~WindowClassRegistration() {
+        if (atom_) UnregisterClassA(kWindowClass, ModuleInstance());
+    }
+    void Ensure() {
+        if (atom_) return;
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = ModuleInstance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.lpszClassName = kWindowClass;
+        atom_ = RegisterClassExA(&wc);
+    }
+
+  private:
+    ATOM atom_ = 0;
+} windowClass;
+
+COLORREF ToColorRef(Color c) {
+    return static_cast<COLORREF>(c);
+}
+
+class DcCanvas : public Canvas {
+  public:
+    DcCanvas(HDC dc, std::map<Color, HBRUSH>& brushes) : dc_(dc), brushes_(brushes) {}
+    void FillRect(const Rect& r, Color color) override {
+        RECT rc{r.left, r.top, r.Right(), r.Bottom()};
+        ::FillRect(dc_, &rc, Brush(color));
+    }
+    void FrameRect(const Rect& r, Color color) override {
+        RECT rc{r.left, r.top, r.Right(), r.Bottom()};
+        ::FrameRect(dc_, &rc, Brush(color));
+    }
+    void DrawBitmap(int x, int y, const Bitmap& b) override {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = b.width;
+        bi.bmiHeader.biHeight = -b.height;  // top-down rows
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc_, x, y, static_cast<DWORD>(b.width), static_cast<DWORD>(b.height), 0, 0, 0,
+                          static_cast<UINT>(b.height), b.pixels.data(), &bi, DIB_RGB_COLORS);
+    }
+    HBRUSH Brush(Color color) {
+        HBRUSH& brush = brushes_[color];
+        if (!brush) brush = CreateSolidBrush(ToColorRef(color));
+        return brush;
+    }
+
+  private:
+    HDC dc_;
+    std::map<Color, HBRUSH>& brushes_;
+};
+
+HFONT MakeFont(const Font& f) {
+    return CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       f.name.c_str());
+}
+
+class Win32Peer : public FormPeer {
+  public:
+    explicit Win32Peer(Form& form) : form_(form) {
+        windowClass.Ensure();
+        hwnd_ = CreateWindowExA(kWindowExStyle, kWindowClass, form.Caption().c_str(), kWindowStyle,
+                                form.Left(), form.Top(), form.Width(), form.Height(), nullptr, nullptr,
+                                ModuleInstance(), this);
+        if (!hwnd_) throw Error("Cannot create the window");
+        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ModuleInstance(), nullptr);
+        int id = 100;
+        for (const auto& component : form.Components()) {
+            if (!component->IsControl()) continue;
+            auto& control = static_cast<Control&>(*component);
+            controls_[id] = &control;
+            ids_[&control] = id;
+            if (control.Kind() == NativeKind::Graphic)
+                AddTool(control, id);
+            else
+                CreateChild(control, id);
+            ++id;
+        }
+        ready_ = true;
+    }
+
+    ~Win32Peer() override {
+        if (hwnd_) {
+            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            DestroyWindow(hwnd_);  // children and the tooltip go with it
+        }
+        for (auto& [font, handle] : fonts_) DeleteObject(handle);
+        for (auto& [color, brush] : brushes_) DeleteObject(brush);
+    }
+
+    void* Handle() const override { return hwnd_; }
+
+    void WindowChanged(WindowChange what) override {
+        if (!hwnd_) return;
+        switch (what) {
+            case WindowChange::Caption:
+                SetWindowTextA(hwnd_, form_.Caption().c_str());
+                break;
+            case WindowChange::Bounds:
+                SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+                break;
+            case WindowChange::Visible:
+                ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
+                break;
+            case WindowChange::Look:
+                for (auto& [control, child] : children_)
+                    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control)), TRUE);
+                InvalidateRect(hwnd_, nullptr, TRUE);
+                break;
+        }
+    }
+
+    void ControlChanged(Control& control, ControlChange what) override {
+        if (!hwnd_ || !ready_) return;
+        auto child = children_.find(&control);
+        if (child == children_.end()) return GraphicChanged(control, what);
+        HWND h = child->second;
+        const Rect& r = control.Bounds();
+        switch (what) {
+            case ControlChange::Bounds:
+                MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
+                break;
+            case ControlChange::Text:
+                SetWindowTextA(h, TextOf(control).c_str());
+                break;
+            case ControlChange::Enabled:
+                EnableWindow(h, control.Enabled());
+                break;
+            case ControlChange::Visible:
+                ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
+                break;
+            case ControlChange::Checked:
+                SendMessageA(h, BM_SETCHECK,
+                             static_cast<CheckBox&>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+                break;
+            case ControlChange::Look:
+                SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), TRUE);
+                break;
+            case ControlChange::Hint:
+                break;
+        }
+    }
+
+    void BringToFront() override {
+        if (!hwnd_) return;
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(hwnd_);
+    }
+
+    void Repaint() override {
+        if (!hwnd_) return;
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        UpdateWindow(hwnd_);
+    }
+
+    void DefaultProcessing(Message& m) override {
+        if (!hwnd_) return;
+        if (!Handled(m)) m.result = DefWindowProcA(hwnd_, m.msg, m.wParam, m.lParam);
+    }
+
+    static LRESULT CALLBACK Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE) {
+            auto* peer = static_cast<Win32Peer*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
+        }
+        auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (!peer || !peer->ready_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) peer->DestroyedFromOutside();
+        return peer->form_.Perform(msg, wParam, static_cast<std::intptr_t>(lParam));  // may destroy the peer
+    }
+
+    // Children pass key strokes to the window first, so shortcuts work wherever the focus is.
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg == WM_KEYDOWN) {
+            auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA));
+            if (peer && peer->ready_ && peer->form_.KeyDown(static_cast<int>(wParam))) return 0;
+        }
+        return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    }
+
+  private:
+    void CreateChild(Control& control, int id) {
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+        const char* cls = "STATIC";
+        switch (control.Kind()) {
+            case NativeKind::Static:
+                style |= SS_LEFT | SS_NOPREFIX;
+                break;
+            case NativeKind::Edit: {
+                auto& memo = static_cast<Memo&>(control);
+                cls = "EDIT";
+                style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER;
+                if (memo.ReadOnly()) style |= ES_READONLY;
+                if (memo.VerticalScrollBar()) style |= WS_VSCROLL;
+                break;
+            }
+            case NativeKind::CheckBox:
+                cls = "BUTTON", style |= BS_CHECKBOX;
+                break;
+            case NativeKind::Graphic:
+                return;
+        }
+        if (control.TabStop()) style |= WS_TABSTOP;
+        if (control.Visible()) style |= WS_VISIBLE;
+        if (!control.Enabled()) style |= WS_DISABLED;
+        const Rect& r = control.Bounds();
+        HWND child =
+            CreateWindowExA(0, cls, TextOf(control).c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+        if (!child) throw Error("Cannot create the control " + control.Name());
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
+        if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
+            SendMessageA(child, BM_SETCHECK, BST_CHECKED, 0);
+        // Later controls lie above earlier ones, as in the description.
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        auto original = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProc));
+        SetWindowLongPtrA(child, GWLP_USERDATA, original);
+        children_[&control] = child;
+        byHandle_[child] = &control;
+    }
+
+    void AddTool(Control& control, int id) {
+        if (!tooltip_ || !control.ShowHint()) return;
+        TOOLINFOA ti = ToolInfo(control, id);
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+
+    TOOLINFOA ToolInfo(Control& control, int id) {
+        TOOLINFOA ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = static_cast<UINT_PTR>(id);
+        const Rect& r = control.Bounds();
+        ti.rect = {r.left, r.top, r.Right(), r.Bottom()};
+        ti.lpszText = const_cast<char*>(control.Hint().c_str());
+        return ti;
+    }
+
+    void GraphicChanged(Control& control, ControlChange what) {
+        int id = ids_[&control];
+        if (tooltip_ && control.ShowHint()) {
+            TOOLINFOA ti = ToolInfo(control, id);
+            if (what == ControlChange::Hint)
+                SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+            if (what == ControlChange::Bounds)
+                SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        if (what == ControlChange::Bounds || what == ControlChange::Visible) {
+            InvalidateRect(hwnd_, nullptr, TRUE);
+        } else {
+            const Rect& r = control.Bounds();
+            RECT rc{r.left, r.top, r.Right(), r.Bottom()};
+            InvalidateRect(hwnd_, &rc, FALSE);
+        }
+    }
+
+    static std::string TextOf(Control& control) {
+        if (control.Kind() == NativeKind::Edit) return static_cast<Memo&>(control).Text();
+        return control.Caption();
+    }
+
+    HFONT FontOf(const Control& control) {
+        const Font& f = control.GetFont();
+        for (auto& [font, handle] : fonts_)
+            if (font == f) return handle;
+        HFONT handle = MakeFont(f);
+        fonts_.emplace_back(f, handle);
+        return handle;
+    }
+
+    bool Handled(Message& m) {
+        switch (m.msg) {
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(hwnd_, &ps);
+                DcCanvas canvas(dc, brushes_);
+                Size client = form_.ClientSize();
+                canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
+                form_.PaintGraphics(canvas);
+                EndPaint(hwnd_, &ps);
+                return true;
+            }
+            case WM_ERASEBKGND:
+                m.result = 1;
+                return true;
+            case WM_CTLCOLORSTATIC:
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORBTN: {
+                auto it = byHandle_.find(reinterpret_cast<HWND>(m.lParam));
+                if (it == byHandle_.end()) return false;
+                HDC dc = reinterpret_cast<HDC>(m.wParam);
+                Control& control = *it->second;
+                SetTextColor(dc, ToColorRef(control.GetFont().color));
+                SetBkColor(dc, ToColorRef(control.GetColor()));
+                m.result = reinterpret_cast<std::intptr_t>(DcCanvas(dc, brushes_).Brush(control.GetColor()));
+                return true;
+            }
+            case WM_COMMAND: {
+                auto it = controls_.find(LOWORD(m.wParam));
+                if (HIWORD(m.wParam) != BN_CLICKED || it == controls_.end() ||
+                    it->second->Kind() != NativeKind::CheckBox)
+                    return false;
+                form_.ClickControl(*it->second);
+                return true;
+            }
+            case WM_MOUSEMOVE:
+                if (!tracking_) {
+                    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
+                    tracking_ = TrackMouseEvent(&tme);
+                }
+                form_.MouseMove(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+                return true;
+            case WM_MOUSELEAVE:
+                tracking_ = false;
+                form_.MouseLeave();
+                return true;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+                form_.MouseDown(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+                return true;
+            case WM_LBUTTONUP:
+                form_.MouseUp(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+                return true;
+            case WM_SETCURSOR: {
+                if (reinterpret_cast<HWND>(m.wParam) != hwnd_ || LOWORD(m.lParam) != HTCLIENT) return false;
+                POINT p;
+                GetCursorPos(&p);
+                ScreenToClient(hwnd_, &p);
+                bool hand = form_.CursorAt(p.x, p.y) == Cursor::HandPoint;
+                SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
+                m.result = TRUE;
+                return true;
+            }
+            case WM_KEYDOWN:
+                return form_.KeyDown(static_cast<int>(m.wParam));
+            case WM_CONTEXTMENU:
+                ShowPopupMenu(m.lParam);
+                return true;
+            case WM_CLOSE:
+                form_.Close();
+                return true;
+            case WM_MOVE: {
+                // The user may drag the window; the model follows the screen.
+                RECT rc;
+                GetWindowRect(hwnd_, &rc);
+                form_.SetWindowBounds({rc.left, rc.top, form_.Width(), form_.Height()});
+                return false;
+            }
+            default:
+                return false;
+        }
+    }
+
+    void ShowPopupMenu(LPARAM at) {
+        PopupMenu* popup = form_.GetPopupMenu();
+        if (!popup || popup->Items().empty()) return;
+        HMENU menu = CreatePopupMenu();
+        UINT id = 1;
+        for (MenuItem* item : popup->Items()) {
+            std::string text = item->Caption();
+            if (item->ShortCut() == kKeyF12) text += "\tF12";
+            AppendMenuA(menu, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED), id++, text.c_str());
+        }
+        POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+        if (p.x == -1 && p.y == -1) {
+            p = {0, 0};
+            ClientToScreen(hwnd_, &p);
+        }
+        UINT chosen = static_cast<UINT>(
+            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr));
+        DestroyMenu(menu);
+        if (chosen > 0 && chosen <= popup->Items().size()) {
+            MenuItem* item = popup->Items()[chosen - 1];
+            form_.HandleInput([item] { item->Click(); });
+        }
+    }
+
+    void DestroyedFromOutside() {
+        hwnd_ = nullptr;
+        children_.clear();
+        byHandle_.clear();
+        form_.Release();
+    }
+
+    Form& form_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    bool ready_ = false, tracking_ = false;
+    std::map<int, Control*> controls_;
+    std::map<Control*, int> ids_;
+    std::map<Control*, HWND> children_;
+    std::map<HWND, Control*> byHandle_;
+    std::vector<std::pair<Font, HFONT>> fonts_;
+    std::map<Color, HBRUSH> brushes_;
+};
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Win32Peer::Dispatch(hwnd, msg, wParam, lParam);
+}
+
+class Win32Backend : public Backend {
+  public:
+    std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override {
+        return std::make_unique<Win32Peer>(form);
+    }
+    Size NonClientSize() override {
+        RECT rc{0, 0, 0, 0};
+        AdjustWindowRectEx(&rc, kWindowStyle, FALSE, kWindowExStyle);
+        return {rc.right - rc.left, rc.bottom - rc.top};
+    }
+    int ScreenPixelsPerInch() override {
+        HDC dc = GetDC(nullptr);
+        int ppi = GetDeviceCaps(dc, LOGPIXELSX);
+        ReleaseDC(nullptr, dc);
+        return ppi;
+    }
+    int TextHeight(const Font& font) override {
+        HDC dc = GetDC(nullptr);
+        HFONT handle = MakeFont(font);
+        HGDIOBJ old = SelectObject(dc, handle);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        SelectObject(dc, old);
+        DeleteObject(handle);
+        ReleaseDC(nullptr, dc);
+        return tm.tmHeight;
+    }
+    bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
+        UINT flags = MB_OK;
+        if (kind == MessageBoxKind::Confirm) flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+        if (kind == MessageBoxKind::Error) flags = MB_OK | MB_ICONERROR;
+        int answer = MessageBoxA(GetActiveWindow(), text.c_str(), kBoxCaption, flags);
+        return kind == MessageBoxKind::Confirm ? answer == IDYES : answer == IDOK;
+    }
+    std::uint32_t RegisterMessage(const std::string& name) override {
+        return RegisterWindowMessageA(name.c_str());
+    }
+    void Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                            kBroadcastTimeoutMs, &ignored);
+    }
+};
+
+}  // namespace
+
+Backend& ActiveBackend() {
+    static Win32Backend backend;
+    return backend;
+}
+
+}  // namespace platform
