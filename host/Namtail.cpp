@@ -1,0 +1,73 @@
+// The library's main unit: creates, applies and frees this module's page. It owns the one page
+// window; the window's release handler clears the reference whenever the window goes.
+#include "Namtail.h"
+
+#include <memory>
+
+#include "host/Module.h"
+#include "page/Unit1.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+std::unique_ptr<TFormNamtail> page;
+
+std::string TextOrEmpty(const char* text) {
+    return text ? std::string(text) : std::string();
+}
+
+}  // namespace
+
+TFormNamtail* CurrentPage() {
+    return page.get();
+}
+
+extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                                            int32_t EditionCode, int32_t Language, const char* Caption,
+                                            const char* HintText, int32_t ValidFor, int32_t HelpId) {
+    try {
+        std::string caption = TextOrEmpty(Caption);
+        TipState.Language = Language;
+        TipState.HintText = TextOrEmpty(HintText);
+        TipState.EditionCode = EditionCode;
+        TipState.ValidFor = ValidFor;
+        page.reset();  // a second create without free: the old page goes first
+        page = platform::Form::Create<TFormNamtail>();
+        page->SetReleaseHandler([] { page.reset(); });
+        page->SetCaption(caption);
+        page->SetLeft(Left);
+        page->SetTop(Top);
+        page->SetWidth(Width);
+        page->SetHeight(Height);
+        page->SetTag(EditionCode);
+        page->SetHint(TipState.HintText);
+        page->FHelpId = HelpId;
+        page->Show();
+    } catch (...) {
+        // The host is told nothing: creation never reports failure.
+    }
+    return 0;
+}
+
+extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
+    try {
+        page.reset();
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+// Runs the OK action as if the user pressed OK; its errors go to the error display, not the host.
+extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
+    if (!page || !TipState.Applicable) return 1;
+    try {
+        page->HotSpeedButtonOKClick(nullptr);
+        return 1;
+    } catch (const std::exception& e) {
+        platform::ShowError(e);
+    } catch (...) {
+        platform::ShowError(platform::Error("Unknown error"));
+    }
+    return 0;
+}

@@ -1,0 +1,60 @@
+/* Namtail.dll: the alias-name tip page, for hosts of the tweaking suite.
+ *
+ * Exports, by name and ordinal: 1 ModulNr, 2 ModulSaveChanges, 3 ModulChanged, 4 ModulFree,
+ * 5 ModulCreate. Calling convention __stdcall (undecorated names on x86). Integers are 32-bit
+ * signed. Texts are zero-terminated 8-bit strings in code page 1252; the module copies them and
+ * treats a null pointer as an empty text. No C++ exception ever leaves these functions.
+ *
+ * Calling order: ModulCreate once; then any number of ModulChanged, ModulNr and ModulSaveChanges;
+ * then ModulFree once, before the library is unloaded. Calls outside that order are safe: with no
+ * live page, ModulSaveChanges and ModulFree do nothing and return 1, and a second ModulCreate frees
+ * the previous page first.
+ *
+ * All calls come from the host's user-interface thread, which must run a message loop.
+ */
+#ifndef NAMTAIL_H
+#define NAMTAIL_H
+
+#include <stdint.h>
+
+#ifdef _WIN32
+#define NAMTAIL_CALL __stdcall
+#define NAMTAIL_API
+#else
+#define NAMTAIL_CALL
+#define NAMTAIL_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Creates and shows the page. EditionCode 1..18 names the running Windows edition; ValidFor is
+ * the mask of editions the tip applies to (edition n is bit n-1); Language 1 is English, any other
+ * value German; HelpId selects the page's texts in QuandeoHelp.dll. Always returns 0. */
+NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                                             int32_t EditionCode, int32_t Language, const char* Caption,
+                                             const char* HintText, int32_t ValidFor, int32_t HelpId);
+
+/* Destroys the page. Returns 1, or 0 if destroying failed. */
+NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
+
+/* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed
+ * (the error has been shown to the user). Does nothing on a page that does not apply. */
+NAMTAIL_API int32_t NAMTAIL_CALL ModulSaveChanges(void);
+
+/* 0 when nothing was modified; else 1 while unsaved, 2 once saved. */
+NAMTAIL_API int32_t NAMTAIL_CALL ModulChanged(void);
+
+/* 1 when the user restored the defaults at any time since the library was loaded, else 2. */
+NAMTAIL_API int32_t NAMTAIL_CALL ModulNr(void);
+
+typedef int32_t(NAMTAIL_CALL* ModulCreateProc)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                               const char*, const char*, int32_t, int32_t);
+typedef int32_t(NAMTAIL_CALL* ModulQueryProc)(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* NAMTAIL_H */

@@ -1,0 +1,63 @@
+#include "page/Unit1.h"
+
+#include "platform/Registry.h"
+
+using namespace platform;
+
+TFormNamtail::TFormNamtail() : TfrmTippTemplate(FormNamtail) {
+    Publish("FormCreate", &TFormNamtail::FormCreate);
+    Publish("cboAliasNamenClick", &TFormNamtail::cboAliasNamenClick);
+    Publish("HotSpeedButtonUndoClick", &TFormNamtail::HotSpeedButtonUndoClick);
+    Publish("HotSpeedButtonOKClick", &TFormNamtail::HotSpeedButtonOKClick);
+}
+
+void TFormNamtail::FormCreate(Component* Sender) {
+    TfrmTippTemplate::FormCreate(Sender);
+    if (TipState.Applicable) ReadSetting();
+}
+
+// Opened for reading only: a user who may read but not change the key still sees the true state.
+void TFormNamtail::ReadSetting() {
+    Registry reg(RootKey::LocalMachine);
+    if (!reg.OpenKeyReadOnly(kFileSystemKey) || !reg.ValueExists(kNameNumericTail)) return;
+    switch (reg.GetDataType(kNameNumericTail)) {
+        case DataType::Binary: {
+            std::uint8_t value = 0xFF;
+            if (reg.ReadBinaryData(kNameNumericTail, &value, 1) == 1 && value == 0)
+                cboAliasNamen().SetChecked(true);
+            break;
+        }
+        case DataType::Integer:
+            if (reg.ReadInteger(kNameNumericTail) == 0) cboAliasNamen().SetChecked(true);
+            break;
+        default:
+            break;
+    }
+}
+
+void TFormNamtail::cboAliasNamenClick(Component*) {
+    Find<Control>("HotSpeedButtonOK").SetEnabled(true);
+}
+
+void TFormNamtail::HotSpeedButtonUndoClick(Component* Sender) {
+    cboAliasNamen().SetChecked(false);
+    TfrmTippTemplate::HotSpeedButtonUndoClick(Sender);
+}
+
+void TFormNamtail::HotSpeedButtonOKClick(Component* Sender) {
+    WriteSetting();
+    Find<Control>("HotSpeedButtonOK").SetEnabled(false);
+    TfrmTippTemplate::HotSpeedButtonOKClick(Sender);
+}
+
+// A refused deletion is a failed write like a refused binary 0; a value that is not there is fine.
+void TFormNamtail::WriteSetting() {
+    Registry reg(RootKey::LocalMachine);
+    reg.OpenKey(kFileSystemKey, false);
+    if (cboAliasNamen().Checked()) {
+        const std::uint8_t zero = 0;
+        reg.WriteBinaryData(kNameNumericTail, &zero, 1);
+    } else if (!reg.DeleteValue(kNameNumericTail)) {
+        throw RegistryError(std::string("Failed to set data for '") + kNameNumericTail + "'");
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The alias-name page: the tip frame plus one checkbox for NameNumericTail. Ticked stores binary 0,
+// so that Windows keeps the first eight characters of short names; unticked deletes the value.
+#include "template/MainTippU.h"
+
+extern const platform::FormDescription FormNamtail;
+
+inline constexpr char kFileSystemKey[] = "System\\CurrentControlSet\\Control\\FileSystem";
+inline constexpr char kNameNumericTail[] = "NameNumericTail";
+
+class TFormNamtail : public TfrmTippTemplate {
+  public:
+    void FormCreate(platform::Component* Sender);
+    void cboAliasNamenClick(platform::Component* Sender);
+    void HotSpeedButtonUndoClick(platform::Component* Sender);
+    void HotSpeedButtonOKClick(platform::Component* Sender);
+
+    platform::CheckBox& cboAliasNamen() const { return Find<platform::CheckBox>("cboAliasNamen"); }
+
+  private:
+    friend class platform::Form;
+    TFormNamtail();
+    void ReadSetting();
+    void WriteSetting();
+};

@@ -1,0 +1,52 @@
+#pragma once
+// The tip frame every page derives from: white window with a thin blue frame, a bold title, the help
+// boxes, four image buttons and a one-item popup menu; edition validity; the module-wide state.
+#include <cstdint>
+#include <string>
+
+#include "platform/Form.h"
+#include "template/HotSpeedButton.h"
+
+// Lives as long as the library is loaded; never reset between pages.
+struct TTipState {
+    bool Modified = false;
+    bool Saved = false;
+    bool RestoreDefaults = false;
+    bool Applicable = false;
+    std::int32_t Language = 0;
+    std::int32_t EditionCode = 0;
+    std::int32_t ValidFor = 0;
+    std::int32_t EditionBit = 0;
+    std::string HintText;
+    std::uint16_t HostMessage = 0;
+};
+extern TTipState TipState;
+
+extern const platform::FormDescription frmTippTemplate;
+
+// The suite's own settings key and the text kinds of the help-text library.
+inline constexpr char kSuiteSettingsKey[] = "SOFTWARE\\Quandeo\\Velmora 2000";
+
+class TfrmTippTemplate : public platform::Form {
+  public:
+    std::int32_t FHelpId = 0;
+    bool FBSControl = true;
+
+    void FormCreate(platform::Component* Sender);
+    void FormShow(platform::Component* Sender);
+    void HotSpeedButtonOKClick(platform::Component* Sender);
+    void HotSpeedButtonUndoClick(platform::Component* Sender);
+
+  protected:
+    explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
+    template <typename T>
+    T& Get(const char* name) const {
+        return Find<T>(name);
+    }
+
+  private:
+    friend class platform::Form;
+    void ReadBSControl();
+    void CompensateScreenDensity();
+    void DisableControls();
+};

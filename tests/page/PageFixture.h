@@ -1,0 +1,55 @@
+#pragma once
+// A clean registry and module state for each page test, with every message box answered.
+#include <gtest/gtest.h>
+
+#include "Namtail.h"
+#include "host/Module.h"
+#include "page/Unit1.h"
+#include "support/TestSupport.h"
+
+namespace page_tests {
+
+using namespace platform;
+using namespace testing_support;
+
+constexpr std::int32_t kWindowsXP = 13, kWindowsXPBit = 4096;
+
+class PageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ModulFree();
+        auto hostMessage = TipState.HostMessage;
+        TipState = TTipState{};
+        TipState.HostMessage = hostMessage;
+        DeleteKeyTree(RootKey::CurrentUser, kSuiteSettingsKey);
+        SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
+        CreateKey(RootKey::LocalMachine, kFileSystemKey);
+        Registry reg(RootKey::LocalMachine);
+        reg.OpenKey(kFileSystemKey, false);
+        reg.DeleteValue(kNameNumericTail);
+    }
+    void TearDown() override {
+        ModulFree();
+        SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
+    }
+
+    TFormNamtail& Create(std::int32_t edition = kWindowsXP, std::int32_t validFor = kWindowsXPBit,
+                         std::int32_t language = 1, std::int32_t helpId = 1) {
+        ModulCreate(100, 50, 300, 460, edition, language, "Alias names", "hint", validFor, helpId);
+        TFormNamtail* page = CurrentPage();
+        if (!page) throw std::runtime_error("no page");
+        return *page;
+    }
+    void SetTail(const StoredValue& value) {
+        SetValue(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail, value);
+    }
+    std::optional<StoredValue> Tail() {
+        return GetValue(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail);
+    }
+    static Control& Button(TFormNamtail& page, const char* name) { return page.Find<Control>(name); }
+    static void Click(TFormNamtail& page, const char* name) { page.ClickControl(Button(page, name)); }
+
+    MessageBoxScript boxes;
+};
+
+}  // namespace page_tests
