@@ -1,7 +1,8 @@
 // The Win32 backend: one top-level window of the module's own class per form, native STATIC, EDIT
 // and BUTTON children for text and checkbox, everything else drawn and hit-tested by the window.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <map>

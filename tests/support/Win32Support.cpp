@@ -1,8 +1,9 @@
 // Win32 side of the test support: a CBT hook answers the real MessageBoxA boxes of this thread, and
 // the registry is seeded with advapi32 directly.
+#include <windows.h>
+
 #include <aclapi.h>
 #include <sddl.h>
-#include <windows.h>
 
 #include "support/TestSupport.h"
 
