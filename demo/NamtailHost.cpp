@@ -1,0 +1,150 @@
+// NamtailHost: a small host for trying the page. It loads Namtail.dll through the public header
+// only, creates the page from the command line and offers the other four entry points as buttons.
+//   NamtailHost [--left N] [--top N] [--width N] [--height N] [--edition N] [--language N]
+//               [--caption TEXT] [--hint TEXT] [--validfor N] [--helpid N] [--exit-after MS]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "Namtail.h"
+
+namespace {
+
+struct Options {
+    int left = 40, top = 40, width = 298, height = 455;
+    int edition = 13, language = 1, validFor = 1 << 12, helpId = 1, exitAfterMs = 0;
+    std::string caption = "Alias names", hint = "Short file names without a tilde";
+};
+
+struct Module {
+    HMODULE library = nullptr;
+    ModulCreateProc create = nullptr;
+    ModulQueryProc query[4] = {};  // by ordinal - 1: Nr, SaveChanges, Changed, Free
+};
+
+Module module;
+HWND resultLabel = nullptr;
+constexpr int kFirstButton = 100;
+const char* const kButtons[] = {"ModulSaveChanges", "ModulChanged", "ModulNr", "ModulFree"};
+const int kOrdinals[] = {2, 3, 1, 4};
+
+Options Parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string key = argv[i];
+        const char* value = argv[i + 1];
+        int n = std::atoi(value);
+        if (key == "--left")
+            o.left = n;
+        else if (key == "--top")
+            o.top = n;
+        else if (key == "--width")
+            o.width = n;
+        else if (key == "--height")
+            o.height = n;
+        else if (key == "--edition")
+            o.edition = n;
+        else if (key == "--language")
+            o.language = n;
+        else if (key == "--validfor")
+            o.validFor = n;
+        else if (key == "--helpid")
+            o.helpId = n;
+        else if (key == "--exit-after")
+            o.exitAfterMs = n;
+        else if (key == "--caption")
+            o.caption = value;
+        else if (key == "--hint")
+            o.hint = value;
+        else
+            std::fprintf(stderr, "unknown option %s\n", key.c_str());
+    }
+    return o;
+}
+
+template <typename T>
+T Proc(const char* name) {
+    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module.library, name)));
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND: {
+            int index = LOWORD(wParam) - kFirstButton;
+            if (index < 0 || index >= 4) break;
+            int result = module.query[kOrdinals[index] - 1]();
+            char text[64];
+            std::snprintf(text, sizeof text, "%s = %d", kButtons[index], result);
+            SetWindowTextA(resultLabel, text);
+            return 0;
+        }
+        case WM_TIMER:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND CreateHostWindow(const Options& o) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "NamtailHost";
+    RegisterClassA(&wc);
+    HWND hwnd =
+        CreateWindowA("NamtailHost", "Namtail host", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                      o.left + o.width + 12, o.top, 220, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    for (int i = 0; i < 4; ++i)
+        CreateWindowA("BUTTON", kButtons[i], WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10 + i * 30, 190, 26,
+                      hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + i)), wc.hInstance,
+                      nullptr);
+    resultLabel = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 10, 132, 190, 20, hwnd, nullptr,
+                                wc.hInstance, nullptr);
+    return hwnd;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o = Parse(argc, argv);
+    module.library = LoadLibraryA("Namtail.dll");
+    if (!module.library) {
+        std::fprintf(stderr, "Namtail.dll could not be loaded (error %lu)\n", GetLastError());
+        return 1;
+    }
+    module.create = Proc<ModulCreateProc>("ModulCreate");
+    module.query[0] = Proc<ModulQueryProc>("ModulNr");
+    module.query[1] = Proc<ModulQueryProc>("ModulSaveChanges");
+    module.query[2] = Proc<ModulQueryProc>("ModulChanged");
+    module.query[3] = Proc<ModulQueryProc>("ModulFree");
+    for (auto* p : module.query)
+        if (!p || !module.create) return std::fprintf(stderr, "Namtail.dll lacks an export\n"), 1;
+
+    HWND host = CreateHostWindow(o);
+    module.create(o.left, o.top, o.width, o.height, o.edition, o.language, o.caption.c_str(), o.hint.c_str(),
+                  o.validFor, o.helpId);
+    if (HWND page = FindWindowA(nullptr, o.caption.c_str())) {
+        POINT origin{0, 0};
+        ClientToScreen(page, &origin);
+        std::printf("page client origin %ld %ld\n", origin.x, origin.y);
+        std::fflush(stdout);
+    }
+    if (o.exitAfterMs > 0) SetTimer(host, 1, static_cast<UINT>(o.exitAfterMs), nullptr);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    module.query[3]();  // ModulFree
+    FreeLibrary(module.library);
+    return 0;
+}

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# End to end under Wine and Xvfb: the demo host shows the page, a real click ticks the box, a real
+# click on OK writes one binary byte 0 to NameNumericTail. Keeps a screenshot under build/e2e/.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+export NAMTAIL_WINEPREFIX="$PWD/build/wine-x11" NAMTAIL_WINE_GRAPHICS=x11
+source scripts/wine-env
+bin=build/windows-x64/bin
+key='HKLM\System\CurrentControlSet\Control\FileSystem'
+
+xvfb_start || exit 1
+trap 'xvfb_stop; wine_server_stop' EXIT
+wine_prefix_ready
+wine reg delete "$key" /v NameNumericTail /f >/dev/null 2>&1
+mkdir -p build/e2e
+out=build/e2e/host.out
+wine "$bin/NamtailHost.exe" --caption "Alias names" --exit-after 30000 >"$out" 2>/dev/null </dev/null &
+host=$!
+for _ in $(seq 100); do grep -q "page client origin" "$out" && break; sleep 0.2; done
+read -r x y < <(grep -o 'origin [-0-9]* [-0-9]*' "$out" | cut -d' ' -f2,3)
+[ -n "${x:-}" ] || { echo "the page did not appear"; exit 1; }
+sleep 1
+xdotool mousemove $((x + 36)) $((y + 162)) click 1   # the checkbox
+sleep 0.5
+xdotool mousemove $((x + 34)) $((y + 399)) click 1   # OK
+sleep 1
+import -display "$DISPLAY" -window root -crop 560x520+0+0 build/e2e/page.png
+result=$(wine reg query "$key" /v NameNumericTail 2>/dev/null | tr -d '\r')
+kill $host 2>/dev/null
+wait $host 2>/dev/null
+echo "$result" | grep -q 'NameNumericTail[[:space:]]*REG_BINARY[[:space:]]*00$' || { echo "registry holds: $result"; exit 1; }
+echo "ticked and applied: NameNumericTail = binary 00"
