@@ -43,6 +43,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         page->SetHint(TipState.HintText);
         page->FHelpId = HelpId;
         page->Show();
+        page->Sprache(TipState.Language);
     } catch (...) {
         // The host is told nothing: creation never reports failure.
     }

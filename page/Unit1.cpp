@@ -35,6 +35,12 @@ void TFormNamtail::ReadSetting() {
     }
 }
 
+void TFormNamtail::Sprache(std::int32_t Language) {
+    TfrmTippTemplate::Sprache(Language);
+    cboAliasNamen().SetCaption(TipState.Language == 1 ? "&Don't show (~) in Filename"
+                                                      : "&Tilde(~) im Dateinamen nicht anzeigen");
+}
+
 void TFormNamtail::cboAliasNamenClick(Component*) {
     Find<Control>("HotSpeedButtonOK").SetEnabled(true);
 }

@@ -14,6 +14,7 @@ class TFormNamtail : public TfrmTippTemplate {
     void cboAliasNamenClick(platform::Component* Sender);
     void HotSpeedButtonUndoClick(platform::Component* Sender);
     void HotSpeedButtonOKClick(platform::Component* Sender);
+    void Sprache(std::int32_t Language);
 
     platform::CheckBox& cboAliasNamen() const { return Find<platform::CheckBox>("cboAliasNamen"); }
 

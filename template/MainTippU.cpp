@@ -10,6 +10,34 @@ TTipState TipState;
 
 namespace {
 
+// Runs at library load: host and page meet on this registered message.
+struct HostMessageRegistration {
+    HostMessageRegistration() {
+        TipState.HostMessage = static_cast<std::uint16_t>(ActiveBackend().RegisterMessage("Quandeo"));
+    }
+} hostMessageRegistration;
+
+constexpr std::int32_t kNotifySwitchWindow = 200, kNotifyApplied = 9999;
+
+const char* const kEditionNames[] = {"Windows 98 Standard Edition",
+                                     "Windows 98 Standard Edition A",
+                                     "Windows 98 Second Edition",
+                                     "Windows 95",
+                                     "Windows 95 A",
+                                     "Windows 95 B",
+                                     "Windows 95 B OEM Service Release 2",
+                                     "Windows 95 B OEM Service Release 2.1",
+                                     "Windows 95 C OEM Service Release 2.5 C",
+                                     "Windows NT",
+                                     "Windows 2000",
+                                     "Windows 98 ME",
+                                     "Windows XP"};
+
+void Notify(std::int32_t code, std::int32_t argument) {
+    if (TipState.HostMessage == 0) return;
+    ActiveBackend().Broadcast(TipState.HostMessage, static_cast<std::uintptr_t>(code), argument);
+}
+
 constexpr int kDesignPixelsPerInch = 96;
 constexpr int kLastEditionCode = 18;
 
@@ -25,11 +53,10 @@ TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(de
     Publish("FormShow", &TfrmTippTemplate::FormShow);
     Publish("HotSpeedButtonOKClick", &TfrmTippTemplate::HotSpeedButtonOKClick);
     Publish("HotSpeedButtonUndoClick", &TfrmTippTemplate::HotSpeedButtonUndoClick);
-    // Bound by the description; what they do arrives with the Info list, the registry lookup and
-    // the host message channel.
-    Publish("HotSpeedButtonInfoClick", [](Component*) {});
+    Publish("HotSpeedButtonInfoClick", &TfrmTippTemplate::HotSpeedButtonInfoClick);
+    Publish("Fensterwechseln1Click", &TfrmTippTemplate::Fensterwechseln1Click);
+    // Bound by the description; what it does arrives with the registry lookup.
     Publish("HotSpeedButtonRegistryClick", [](Component*) {});
-    Publish("Fensterwechseln1Click", [](Component*) {});
 }
 
 void TfrmTippTemplate::FormCreate(Component*) {
@@ -76,6 +103,78 @@ void TfrmTippTemplate::FormShow(Component*) {
 
 void TfrmTippTemplate::HotSpeedButtonOKClick(Component*) {
     TipState.Saved = true;
+    Notify(kNotifyApplied, TipState.RestoreDefaults ? 1 : 2);
+}
+
+void TfrmTippTemplate::Fensterwechseln1Click(Component*) {
+    Notify(kNotifySwitchWindow, 0);
+}
+
+std::string ValidEditionsText(std::int32_t validFor, std::int32_t language) {
+    std::string text = language == 1 ? "Valid for:" : "G\xFCltig f\xFCr:";
+    text += "\r\n\r\n";
+    for (int code = 1; code <= 13; ++code)
+        if (validFor & (1 << (code - 1))) text += std::string(kEditionNames[code - 1]) + "\r\n";
+    return text;
+}
+
+void TfrmTippTemplate::HotSpeedButtonInfoClick(Component*) {
+    ShowMessage(ValidEditionsText(TipState.ValidFor, TipState.Language));
+}
+
+void TfrmTippTemplate::Sprache(std::int32_t Language) {
+    TipState.Language = Language;
+    bool english = Language == 1;
+    Get<Control>("HotSpeedButtonUndo")
+        .SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
+    Get<Control>("HotSpeedButtonOK")
+        .SetHint(english ? "Changes will be saved immediately" : "\xC4nderungen werden gespeichert");
+    Get<Control>("HotSpeedButtonRegistry")
+        .SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
+    Get<Control>("HotSpeedButtonInfo").SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+    Get<MenuItem>("Fensterwechseln1").SetCaption(english ? "Change Window" : "Fenster wechseln");
+    Get<Control>("MemoHelpD").SetVisible(!english);
+    Get<Control>("MemoHelpUS").SetVisible(english);
+}
+
+void TfrmTippTemplate::WndProc(Message& message) {
+    Form::WndProc(message);
+    if (TipState.HostMessage == 0 || message.msg != TipState.HostMessage) return;
+    // Both parameters count as signed 32-bit numbers; a negative one is out of range.
+    auto code = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.wParam));
+    auto argument = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.lParam));
+    if (code < 0 || argument < 0) throw RangeError();
+    PerformHostCommand(code, argument);
+}
+
+void TfrmTippTemplate::PerformHostCommand(std::int32_t code, std::int32_t argument) {
+    switch (code) {
+        case 0:
+            try {
+                Close();
+            } catch (...) {
+                ShowMessage("e");
+            }
+            Release();  // destroyed once this message has been handled
+            break;
+        case 10:
+            SetLeft(argument == 0 ? 1 : argument);
+            break;
+        case 11:
+            SetTop(argument == 0 ? 1 : argument);
+            break;
+        case 12:
+            SetWidth(argument);
+            break;
+        case 13:
+            SetHeight(argument);
+            break;
+        case 200:
+            Show();
+            break;
+        default:
+            break;  // 100, our own 9999 and anything else
+    }
 }
 
 void TfrmTippTemplate::HotSpeedButtonUndoClick(Component*) {

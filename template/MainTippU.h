@@ -36,6 +36,12 @@ class TfrmTippTemplate : public platform::Form {
     void FormShow(platform::Component* Sender);
     void HotSpeedButtonOKClick(platform::Component* Sender);
     void HotSpeedButtonUndoClick(platform::Component* Sender);
+    void HotSpeedButtonInfoClick(platform::Component* Sender);
+    void Fensterwechseln1Click(platform::Component* Sender);
+    // Applies the language: 1 English, anything else German.
+    void Sprache(std::int32_t Language);
+    // Host commands arrive as the registered message "Quandeo".
+    void WndProc(platform::Message& message) override;
 
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
@@ -49,4 +55,8 @@ class TfrmTippTemplate : public platform::Form {
     void ReadBSControl();
     void CompensateScreenDensity();
     void DisableControls();
+    void PerformHostCommand(std::int32_t code, std::int32_t argument);
 };
+
+// The Info list: the heading in the current language and the names of the editions in `validFor`.
+std::string ValidEditionsText(std::int32_t validFor, std::int32_t language);

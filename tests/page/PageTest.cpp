@@ -181,10 +181,10 @@ TEST_F(PageTest, CreateShowsTheWindowWithTheHostsValuesUnchanged) {
 }
 
 TEST_F(PageTest, HelpBoxesComeFromTheHelpLibraryEveryTimeTheWindowShows) {
-    auto& page = Create();
+    auto& page = Create(kWindowsXP, kWindowsXPBit, 2);
     auto& german = page.Find<Memo>("MemoHelpD");
     auto& english = page.Find<Memo>("MemoHelpUS");
-    EXPECT_TRUE(german.Visible()) << "German shows until the language is applied";
+    EXPECT_TRUE(german.Visible());
     EXPECT_FALSE(english.Visible());
     ASSERT_FALSE(english.Lines().empty());
     EXPECT_EQ(english.Lines()[0], "Short file names (8.3) without a tilde");
@@ -226,6 +226,9 @@ TEST_F(PageTest, PageDescriptionKeepsTheTemplateLayout) {
     EXPECT_EQ(page->Find<Panel>("PanelTopBorder").TabOrder(), 7);
     EXPECT_EQ(page->Find<Memo>("MemoHelpD").Lines().back(), "l\xF6schen.");
     EXPECT_EQ(page->Find<Memo>("MemoHelpUS").Lines().size(), 16u);
+    EXPECT_TRUE(page->Find<Memo>("MemoHelpD").Visible()) << "German shows until the language is applied";
+    EXPECT_FALSE(page->Find<Memo>("MemoHelpUS").Visible());
+    EXPECT_EQ(page->Find<Control>("HotSpeedButtonInfo").Hint(), "");
 
     page->SetWidth(page->Width() + 100);
     page->SetHeight(page->Height() + 50);
