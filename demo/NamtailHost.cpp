@@ -2,6 +2,8 @@
 // only, creates the page from the command line and offers the other four entry points as buttons.
 //   NamtailHost [--left N] [--top N] [--width N] [--height N] [--edition N] [--language N]
 //               [--caption TEXT] [--hint TEXT] [--validfor N] [--helpid N] [--exit-after MS]
+// It registers the host message "Quandeo", shows each notification the page sends (and prints it),
+// and sends any command code with any argument to the page.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,7 +28,10 @@ struct Module {
 };
 
 Module module;
-HWND resultLabel = nullptr;
+HWND resultLabel = nullptr, codeEdit = nullptr, argumentEdit = nullptr;
+UINT hostMessage = 0;
+std::string pageCaption;
+constexpr int kSendButton = 200;
 constexpr int kFirstButton = 100;
 const char* const kButtons[] = {"ModulSaveChanges", "ModulChanged", "ModulNr", "ModulFree"};
 const int kOrdinals[] = {2, 3, 1, 4};
@@ -73,6 +78,18 @@ T Proc(const char* name) {
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND: {
+            if (LOWORD(wParam) == kSendButton) {
+                char code[16] = {}, argument[16] = {};
+                GetWindowTextA(codeEdit, code, sizeof code);
+                GetWindowTextA(argumentEdit, argument, sizeof argument);
+                HWND page = FindWindowA(nullptr, pageCaption.c_str());
+                if (page)
+                    SendMessageA(page, hostMessage,
+                                 static_cast<WPARAM>(static_cast<unsigned>(std::atoi(code))),
+                                 static_cast<LPARAM>(std::atoi(argument)));
+                SetWindowTextA(resultLabel, page ? "command sent" : "no page window");
+                return 0;
+            }
             int index = LOWORD(wParam) - kFirstButton;
             if (index < 0 || index >= 4) break;
             int result = module.query[kOrdinals[index] - 1]();
@@ -87,6 +104,17 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
+        default:
+            if (hostMessage && msg == hostMessage) {
+                char text[64];
+                std::snprintf(text, sizeof text, "notification %d, %d", static_cast<int>(wParam),
+                              static_cast<int>(lParam));
+                SetWindowTextA(resultLabel, text);
+                std::printf("%s\n", text);
+                std::fflush(stdout);
+                return 0;
+            }
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -101,12 +129,19 @@ HWND CreateHostWindow(const Options& o) {
     RegisterClassA(&wc);
     HWND hwnd =
         CreateWindowA("NamtailHost", "Namtail host", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                      o.left + o.width + 12, o.top, 220, 200, nullptr, nullptr, wc.hInstance, nullptr);
+                      o.left + o.width + 12, o.top, 220, 250, nullptr, nullptr, wc.hInstance, nullptr);
     for (int i = 0; i < 4; ++i)
         CreateWindowA("BUTTON", kButtons[i], WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10 + i * 30, 190, 26,
                       hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + i)), wc.hInstance,
                       nullptr);
-    resultLabel = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 10, 132, 190, 20, hwnd, nullptr,
+    // Any host command: code and argument, sent with the registered message.
+    codeEdit = CreateWindowA("EDIT", "200", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 132, 50, 22, hwnd, nullptr,
+                             wc.hInstance, nullptr);
+    argumentEdit = CreateWindowA("EDIT", "0", WS_CHILD | WS_VISIBLE | WS_BORDER, 66, 132, 60, 22, hwnd,
+                                 nullptr, wc.hInstance, nullptr);
+    CreateWindowA("BUTTON", "Send", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 132, 131, 68, 24, hwnd,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSendButton)), wc.hInstance, nullptr);
+    resultLabel = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 10, 164, 190, 40, hwnd, nullptr,
                                 wc.hInstance, nullptr);
     return hwnd;
 }
@@ -128,6 +163,10 @@ int main(int argc, char** argv) {
     for (auto* p : module.query)
         if (!p || !module.create) return std::fprintf(stderr, "Namtail.dll lacks an export\n"), 1;
 
+    hostMessage = RegisterWindowMessageA("Quandeo");
+    pageCaption = o.caption;
+    hostMessage = RegisterWindowMessageA("Quandeo");
+    pageCaption = o.caption;
     HWND host = CreateHostWindow(o);
     module.create(o.left, o.top, o.width, o.height, o.edition, o.language, o.caption.c_str(), o.hint.c_str(),
                   o.validFor, o.helpId);

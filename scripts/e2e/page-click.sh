@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb: the demo host shows the page, a real click ticks the box, a real
-# click on OK writes one binary byte 0 to NameNumericTail. Keeps a screenshot under build/e2e/.
+# click on OK writes one binary byte 0 to NameNumericTail; F12 and OK reach the host as notifications. Keeps a screenshot under build/e2e/.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 export NAMTAIL_WINEPREFIX="$PWD/build/wine-x11" NAMTAIL_WINE_GRAPHICS=x11
@@ -22,11 +22,15 @@ read -r x y < <(grep -o 'origin [-0-9]* [-0-9]*' "$out" | cut -d' ' -f2,3)
 sleep 1
 xdotool mousemove $((x + 36)) $((y + 162)) click 1   # the checkbox
 sleep 0.5
+xdotool key F12                                      # switch window, focus on the checkbox
+sleep 0.5
 xdotool mousemove $((x + 34)) $((y + 399)) click 1   # OK
 sleep 1
 import -display "$DISPLAY" -window root -crop 560x520+0+0 build/e2e/page.png
 result=$(wine reg query "$key" /v NameNumericTail 2>/dev/null | tr -d '\r')
 kill $host 2>/dev/null
 wait $host 2>/dev/null
+grep -q 'notification 200, 0' "$out" || { echo "no switch-window notification"; exit 1; }
+grep -q 'notification 9999, 2' "$out" || { echo "no OK notification"; exit 1; }
 echo "$result" | grep -q 'NameNumericTail[[:space:]]*REG_BINARY[[:space:]]*00$' || { echo "registry holds: $result"; exit 1; }
 echo "ticked and applied: NameNumericTail = binary 00"
