@@ -71,7 +71,7 @@ void TfrmTippTemplate::FormCreate(Component*) {
         DisableControls();
         TipState.Applicable = false;
     }
-    Get<StaticText>("StaticTextTitle").SetCaption(Caption());
+    Find<StaticText>("StaticTextTitle").SetCaption(Caption());
 }
 
 // A BSControl of the wrong type is reported and then counts as missing, so that creation goes on.
@@ -96,9 +96,9 @@ void TfrmTippTemplate::CompensateScreenDensity() {
 }
 
 void TfrmTippTemplate::FormShow(Component*) {
-    Get<StaticText>("StaticTextTitle").SetCaption(Caption());
-    Get<Memo>("MemoHelpD").SetText(HelpText(FHelpId, kHelpGerman));
-    Get<Memo>("MemoHelpUS").SetText(HelpText(FHelpId, kHelpEnglish));
+    Find<StaticText>("StaticTextTitle").SetCaption(Caption());
+    Find<Memo>("MemoHelpD").SetText(HelpText(FHelpId, kHelpGerman));
+    Find<Memo>("MemoHelpUS").SetText(HelpText(FHelpId, kHelpEnglish));
 }
 
 void TfrmTippTemplate::HotSpeedButtonOKClick(Component*) {
@@ -125,16 +125,16 @@ void TfrmTippTemplate::HotSpeedButtonInfoClick(Component*) {
 void TfrmTippTemplate::Sprache(std::int32_t Language) {
     TipState.Language = Language;
     bool english = Language == 1;
-    Get<Control>("HotSpeedButtonUndo")
+    Find<Control>("HotSpeedButtonUndo")
         .SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
-    Get<Control>("HotSpeedButtonOK")
+    Find<Control>("HotSpeedButtonOK")
         .SetHint(english ? "Changes will be saved immediately" : "\xC4nderungen werden gespeichert");
-    Get<Control>("HotSpeedButtonRegistry")
+    Find<Control>("HotSpeedButtonRegistry")
         .SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
-    Get<Control>("HotSpeedButtonInfo").SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
-    Get<MenuItem>("Fensterwechseln1").SetCaption(english ? "Change Window" : "Fenster wechseln");
-    Get<Control>("MemoHelpD").SetVisible(!english);
-    Get<Control>("MemoHelpUS").SetVisible(english);
+    Find<Control>("HotSpeedButtonInfo").SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+    Find<MenuItem>("Fensterwechseln1").SetCaption(english ? "Change Window" : "Fenster wechseln");
+    Find<Control>("MemoHelpD").SetVisible(!english);
+    Find<Control>("MemoHelpUS").SetVisible(english);
 }
 
 void TfrmTippTemplate::WndProc(Message& message) {
@@ -187,5 +187,5 @@ void TfrmTippTemplate::DisableControls() {
         if (component->IsControl()) static_cast<Control&>(*component).SetEnabled(false);
     for (const char* name :
          {"StaticTextTitle", "MemoHelpD", "MemoHelpUS", "HotSpeedButtonInfo", "HotSpeedButtonRegistry"})
-        Get<Control>(name).SetEnabled(true);
+        Find<Control>(name).SetEnabled(true);
 }

@@ -45,13 +45,8 @@ class TfrmTippTemplate : public platform::Form {
 
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
-    template <typename T>
-    T& Get(const char* name) const {
-        return Find<T>(name);
-    }
 
   private:
-    friend class platform::Form;
     void ReadBSControl();
     void CompensateScreenDensity();
     void DisableControls();
