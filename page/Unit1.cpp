@@ -52,6 +52,7 @@ void TFormNamtail::HotSpeedButtonUndoClick(Component* Sender) {
 
 void TFormNamtail::HotSpeedButtonOKClick(Component* Sender) {
     WriteSetting();
+    NeuStart();
     Find<Control>("HotSpeedButtonOK").SetEnabled(false);
     TfrmTippTemplate::HotSpeedButtonOKClick(Sender);
 }

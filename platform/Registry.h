@@ -19,6 +19,7 @@ enum class DeleteResult { Deleted, NotFound, Refused };
 struct StoredValue {
     DataType type = DataType::Binary;
     std::vector<std::uint8_t> data;
+    bool operator==(const StoredValue&) const = default;
 };
 
 // One key opened by a registry backend; destroying it closes the key.

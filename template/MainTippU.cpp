@@ -41,11 +41,6 @@ void Notify(std::int32_t code, std::int32_t argument) {
 constexpr int kDesignPixelsPerInch = 96;
 constexpr int kLastEditionCode = 18;
 
-std::string HelpText(std::int32_t helpId, int kind) {
-    const char* text = GetHelpText(helpId, kind);
-    return text ? std::string(text) : std::string();
-}
-
 }  // namespace
 
 TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(description) {
@@ -55,8 +50,7 @@ TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(de
     Publish("HotSpeedButtonUndoClick", &TfrmTippTemplate::HotSpeedButtonUndoClick);
     Publish("HotSpeedButtonInfoClick", &TfrmTippTemplate::HotSpeedButtonInfoClick);
     Publish("Fensterwechseln1Click", &TfrmTippTemplate::Fensterwechseln1Click);
-    // Bound by the description; what it does arrives with the registry lookup.
-    Publish("HotSpeedButtonRegistryClick", [](Component*) {});
+    Publish("HotSpeedButtonRegistryClick", &TfrmTippTemplate::HotSpeedButtonRegistryClick);
 }
 
 void TfrmTippTemplate::FormCreate(Component*) {
@@ -108,6 +102,11 @@ void TfrmTippTemplate::HotSpeedButtonOKClick(Component*) {
 
 void TfrmTippTemplate::Fensterwechseln1Click(Component*) {
     Notify(kNotifySwitchWindow, 0);
+}
+
+std::string HelpText(std::int32_t helpId, int kind) {
+    const char* text = GetHelpText(helpId, kind);
+    return text ? std::string(text) : std::string();
 }
 
 std::string ValidEditionsText(std::int32_t validFor, std::int32_t language) {

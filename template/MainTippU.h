@@ -38,6 +38,11 @@ class TfrmTippTemplate : public platform::Form {
     void HotSpeedButtonUndoClick(platform::Component* Sender);
     void HotSpeedButtonInfoClick(platform::Component* Sender);
     void Fensterwechseln1Click(platform::Component* Sender);
+    // Stores the tip's key where the registry editor starts, then starts the editor.
+    void HotSpeedButtonRegistryClick(platform::Component* Sender);
+    // Offers to restart Windows; the window's tag (the edition code) decides whether the shutdown
+    // privilege is enabled first.
+    void NeuStart();
     // Applies the language: 1 English, anything else German.
     void Sprache(std::int32_t Language);
     // Host commands arrive as the registered message "Quandeo".
@@ -52,6 +57,14 @@ class TfrmTippTemplate : public platform::Form {
     void DisableControls();
     void PerformHostCommand(std::int32_t code, std::int32_t argument);
 };
+
+// A text of the help-text library, copied at once; empty when it has none.
+std::string HelpText(std::int32_t helpId, int kind);
+
+// Asks Windows to shut down with `flags`, the shutdown privilege enabled only for the request.
+bool RebootWithPrivilege(std::uint32_t flags);
+// Enables or disables one privilege of the process's token; true when the system accepted it.
+bool SetTokenPrivilege(const std::string& name, bool enable);
 
 // The Info list: the heading in the current language and the names of the editions in `validFor`.
 std::string ValidEditionsText(std::int32_t validFor, std::int32_t language);

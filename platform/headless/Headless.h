@@ -1,7 +1,11 @@
 #pragma once
 // Controls of the headless backend for tests: message boxes go to a replaceable handler, the screen
-// density is settable, and top-level windows meet on an in-process message bus.
+// density is settable, top-level windows meet on an in-process message bus, and shutdown requests,
+// privileges and program starts are kept in a record instead of reaching a system.
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,5 +25,22 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 void SetScreenPixelsPerInch(int ppi);
 // The live top-level windows, in creation order.
 std::vector<Form*> TopLevelWindows();
+
+struct LaunchRequest {
+    void* owner = nullptr;
+    std::optional<std::string> verb;
+    std::string file, parameters, directory;
+    int showCommand = 0;
+};
+
+// What the headless system was asked to do, and its simulated process token.
+struct SystemRecord {
+    bool acceptShutdown = true;
+    std::vector<std::uint32_t> shutdownRequests;
+    std::vector<LaunchRequest> launches;
+    std::set<std::string> enabledPrivileges;
+    int openTokens = 0;
+};
+SystemRecord& System();
 
 }  // namespace platform::headless

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end under Wine and Xvfb: the demo host shows the page, a real click ticks the box, a real
-# click on OK writes one binary byte 0 to NameNumericTail; F12 and OK reach the host as notifications. Keeps a screenshot under build/e2e/.
+# click on OK writes one binary byte 0 to NameNumericTail, the restart question is answered No; F12
+# and OK reach the host as notifications. Keeps screenshots under build/e2e/.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 export NAMTAIL_WINEPREFIX="$PWD/build/wine-x11" NAMTAIL_WINE_GRAPHICS=x11
@@ -25,6 +26,9 @@ sleep 0.5
 xdotool key F12                                      # switch window, focus on the checkbox
 sleep 0.5
 xdotool mousemove $((x + 34)) $((y + 399)) click 1   # OK
+sleep 1
+import -display "$DISPLAY" -window root -crop 760x560+0+0 build/e2e/restart-question.png
+xdotool key n                                        # no restart now
 sleep 1
 import -display "$DISPLAY" -window root -crop 560x520+0+0 build/e2e/page.png
 result=$(wine reg query "$key" /v NameNumericTail 2>/dev/null | tr -d '\r')

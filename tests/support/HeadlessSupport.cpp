@@ -1,6 +1,7 @@
 // Headless side of the test support: the message box handler and the in-memory registry.
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
+#include "support/SystemRecorder.h"
 #include "support/TestSupport.h"
 
 namespace testing_support {
@@ -43,6 +44,14 @@ bool KeyExists(platform::RootKey root, const std::string& path) {
 
 void SetKeyReadOnly(platform::RootKey root, const std::string& path, bool readOnly) {
     MemoryRegistry::Instance().SetReadOnly(root, path, readOnly);
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+bool PrivilegeEnabled(const std::string& name) {
+    return platform::headless::System().enabledPrivileges.count(name) > 0;
 }
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/SystemRecorder.h"
 #include "support/TestSupport.h"
 
 namespace testing_support {
@@ -32,5 +33,7 @@ platform::StoredValue Text(const std::string& text) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Whatever a test forgets, a shutdown request never reaches the system running the suite.
+    testing_support::SystemRecorder noRestart;
     return RUN_ALL_TESTS();
 }

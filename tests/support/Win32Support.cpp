@@ -5,6 +5,7 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include "support/SystemRecorder.h"
 #include "support/TestSupport.h"
 
 namespace testing_support {
@@ -138,6 +139,31 @@ bool KeyExists(platform::RootKey root, const std::string& path) {
 
 void SetKeyReadOnly(platform::RootKey root, const std::string& path, bool readOnly) {
     SetSecurity(Root(root), path, readOnly ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)");
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+bool PrivilegeEnabled(const std::string& name) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    LUID luid{};
+    bool enabled = false;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (LookupPrivilegeValueA(nullptr, name.c_str(), &luid) &&
+        GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const auto& entry = privileges->Privileges[i];
+            if (entry.Luid.LowPart == luid.LowPart && entry.Luid.HighPart == luid.HighPart)
+                enabled = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+        }
+    }
+    CloseHandle(token);
+    return enabled;
 }
 
 }  // namespace testing_support

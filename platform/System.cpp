@@ -1,0 +1,18 @@
+#include "platform/System.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+SystemServices* installed = nullptr;
+}
+
+SystemServices& ActiveSystem() {
+    return installed ? *installed : NativeSystem();
+}
+
+SystemServices* InstallSystemServices(SystemServices* services) {
+    return std::exchange(installed, services);
+}
+
+}  // namespace platform

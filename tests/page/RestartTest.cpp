@@ -1,0 +1,130 @@
+// The restart offered by OK: the question, the route chosen by the edition, the privilege handling
+// and what the page does with each answer.
+#include "page/PageFixture.h"
+#include "support/SystemRecorder.h"
+
+namespace page_tests {
+namespace {
+
+constexpr std::int32_t kAllEditions = 0x1FFF;
+const std::string kQuestion =
+    "Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der Neustart jetzt "
+    "durchgef\xFChrt werden ?";
+const std::string kCannotRestart =
+    "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter manuell einen "
+    "Neustart "
+    "durch";
+
+const std::vector<std::string> kEnableDisable = {
+    "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0", "close", "exit 2 0",
+    "open 40", "lookup SeShutdownPrivilege", "adjust 0 keep 16 0", "close"};
+
+class RestartTest : public PageTest {
+  protected:
+    // OK pressed with the question answered Yes or No.
+    TFormNamtail& PressOk(std::int32_t edition, bool answerYes) {
+        auto& page = Create(edition, kAllEditions);
+        boxes.AnswerYes(answerYes);
+        boxes.Clear();
+        system.calls.clear();
+        page.cboAliasNamen().SetChecked(true);
+        Click(page, "HotSpeedButtonOK");
+        return page;
+    }
+
+    SystemRecorder system;
+};
+
+TEST_F(RestartTest, QuestionIsGermanInEveryLanguageAndNoEndsItWithoutRequest) {
+    for (std::int32_t language : {0, 1}) {
+        auto& page = Create(kWindowsXP, kAllEditions, language);
+        boxes.Clear();
+        system.calls.clear();
+        std::vector<std::int32_t> notifications;
+        page.cboAliasNamen().SetChecked(true);
+        Click(page, "HotSpeedButtonOK");
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].kind, MessageBoxKind::Confirm);
+        EXPECT_EQ(boxes.Shown()[0].text, kQuestion);
+        EXPECT_TRUE(system.calls.empty());
+        // The OK action goes on whatever the answer.
+        EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
+        EXPECT_TRUE(TipState.Saved);
+        EXPECT_TRUE(page.Visible());
+        ModulFree();
+    }
+}
+
+TEST_F(RestartTest, NtAnd2000EnableTheShutdownPrivilegeAroundTheRequestOthersAskPlainly) {
+    for (std::int32_t edition : {0, 9, 10, 11, 12, 13}) {
+        SCOPED_TRACE(edition);
+        auto& page = PressOk(edition, true);
+        bool privileged = edition == 10 || edition == 11;
+        EXPECT_EQ(system.calls, privileged ? kEnableDisable : std::vector<std::string>{"exit 2 0"});
+        EXPECT_EQ(system.OpenTokens(), 0);
+        // An accepted request hides the window; the OK action still finishes.
+        EXPECT_FALSE(page.Visible());
+        EXPECT_TRUE(boxes.Texts(MessageBoxKind::Plain).empty());
+        EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
+        EXPECT_TRUE(TipState.Saved);
+        ModulFree();
+    }
+}
+
+TEST_F(RestartTest, ShutdownPrivilegeIsEnabledOnlyWhileTheRequestIsMade) {
+    bool enabledAtRequest = false;
+    system.onShutdown = [&] { enabledAtRequest = PrivilegeEnabled("SeShutdownPrivilege"); };
+    PressOk(10, true);
+    EXPECT_TRUE(enabledAtRequest);
+    EXPECT_FALSE(PrivilegeEnabled("SeShutdownPrivilege"));
+}
+
+TEST_F(RestartTest, RefusedRequestOrUnavailablePrivilegeKeepsTheWindowAndSaysSo) {
+    system.acceptShutdown = false;
+    auto& refused = PressOk(13, true);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), std::vector<std::string>{kCannotRestart});
+    EXPECT_TRUE(refused.Visible());
+    ModulFree();
+
+    system.acceptShutdown = true;
+    system.failLookup = true;
+    auto& noLookup = PressOk(11, true);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), std::vector<std::string>{kCannotRestart});
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"open 40", "lookup SeShutdownPrivilege", "close"}));
+    EXPECT_TRUE(noLookup.Visible());
+    EXPECT_TRUE(TipState.Saved);
+    ModulFree();
+
+    system.failLookup = false;
+    system.failTokenOpen = true;
+    PressOk(10, true);
+    EXPECT_EQ(system.calls, std::vector<std::string>{"open 40"});
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), std::vector<std::string>{kCannotRestart});
+}
+
+TEST_F(RestartTest, TokenPrivilegeOfAnUnknownNameFailsAndClosesTheToken) {
+    EXPECT_FALSE(SetTokenPrivilege("SeNoSuchPrivilege", true));
+    EXPECT_EQ(system.calls, (std::vector<std::string>{"open 40", "lookup SeNoSuchPrivilege", "close"}));
+    EXPECT_TRUE(SetTokenPrivilege("SeShutdownPrivilege", false));
+    EXPECT_EQ(system.OpenTokens(), 0);
+}
+
+TEST_F(RestartTest, SaveChangesAsksTheSameQuestion) {
+    Create(kWindowsXP, kAllEditions);
+    boxes.Clear();
+    EXPECT_EQ(ModulSaveChanges(), 1);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm), std::vector<std::string>{kQuestion});
+}
+
+TEST_F(RestartTest, FailedWriteAsksNothing) {
+    auto& page = Create(kWindowsXP, kAllEditions);
+    SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, true);
+    boxes.Clear();
+    page.cboAliasNamen().SetChecked(true);
+    Click(page, "HotSpeedButtonOK");
+    EXPECT_TRUE(boxes.Texts(MessageBoxKind::Confirm).empty());
+    EXPECT_TRUE(system.calls.empty());
+}
+
+}  // namespace
+}  // namespace page_tests
