@@ -57,14 +57,20 @@ void TFormNamtail::HotSpeedButtonOKClick(Component* Sender) {
     TfrmTippTemplate::HotSpeedButtonOKClick(Sender);
 }
 
-// A refused deletion is a failed write like a refused binary 0; a value that is not there is fine.
+// A deletion that leaves the value in place is a failed write like a refused binary 0; a value (or a
+// key) that is not there is already the default.
 void TFormNamtail::WriteSetting() {
     Registry reg(RootKey::LocalMachine);
     reg.OpenKey(kFileSystemKey, false);
     if (cboAliasNamen().Checked()) {
         const std::uint8_t zero = 0;
         reg.WriteBinaryData(kNameNumericTail, &zero, 1);
-    } else if (!reg.DeleteValue(kNameNumericTail)) {
+    } else if (!reg.DeleteValue(kNameNumericTail) && SettingStored()) {
         throw RegistryError(std::string("Failed to set data for '") + kNameNumericTail + "'");
     }
+}
+
+bool TFormNamtail::SettingStored() {
+    Registry reg(RootKey::LocalMachine);
+    return reg.OpenKeyReadOnly(kFileSystemKey) && reg.ValueExists(kNameNumericTail);
 }

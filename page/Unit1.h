@@ -23,4 +23,5 @@ class TFormNamtail : public TfrmTippTemplate {
     TFormNamtail();
     void ReadSetting();
     void WriteSetting();
+    bool SettingStored();
 };

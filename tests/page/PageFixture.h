@@ -27,6 +27,7 @@ class PageTest : public ::testing::Test {
         Registry reg(RootKey::LocalMachine);
         reg.OpenKey(kFileSystemKey, false);
         reg.DeleteValue(kNameNumericTail);
+        boxes.Clear();
     }
     void TearDown() override {
         ModulFree();

@@ -25,6 +25,11 @@ void SetValue(platform::RootKey root, const std::string& path, const std::string
     MemoryRegistry::Instance().SetValue(root, path, name, value);
 }
 
+void SetRawValue(platform::RootKey root, const std::string& path, const std::string& name, std::uint32_t,
+                 const std::vector<std::uint8_t>& data) {
+    MemoryRegistry::Instance().SetValue(root, path, name, {platform::DataType::Other, data});
+}
+
 std::optional<platform::StoredValue> GetValue(platform::RootKey root, const std::string& path,
                                               const std::string& name) {
     return MemoryRegistry::Instance().Value(root, path, name);

@@ -43,6 +43,9 @@ class MessageBoxScript {
 // Registry seeding and inspection, outside the accessor under test.
 void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
               const platform::StoredValue& value);
+// A value of a type the accessor only knows as "other" (64-bit integer 11, multi-string 7, ...).
+void SetRawValue(platform::RootKey root, const std::string& path, const std::string& name,
+                 std::uint32_t systemType, const std::vector<std::uint8_t>& data);
 std::optional<platform::StoredValue> GetValue(platform::RootKey root, const std::string& path,
                                               const std::string& name);
 void CreateKey(platform::RootKey root, const std::string& path);

@@ -87,15 +87,19 @@ MessageBoxScript::~MessageBoxScript() {
     }
 }
 
-void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
-              const platform::StoredValue& value) {
+void SetRawValue(platform::RootKey root, const std::string& path, const std::string& name,
+                 std::uint32_t systemType, const std::vector<std::uint8_t>& data) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(Root(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name.c_str(), 0, RegType(value.type), value.data.data(),
-                   static_cast<DWORD>(value.data.size()));
+    RegSetValueExA(key, name.c_str(), 0, systemType, data.data(), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
+}
+
+void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
+              const platform::StoredValue& value) {
+    SetRawValue(root, path, name, RegType(value.type), value.data);
 }
 
 std::optional<platform::StoredValue> GetValue(platform::RootKey root, const std::string& path,
