@@ -16,6 +16,22 @@ std::string TextOrEmpty(const char* text) {
     return text ? std::string(text) : std::string();
 }
 
+// Lets go of the page at once. A page still inside one of its handlers (a host that frees it while
+// handling the page's own notification) is destroyed when that handler returns.
+void RetirePage() {
+    if (!page) return;
+    if (!page->Handling()) {
+        page.reset();
+        return;
+    }
+    TFormNamtail* retired = page.release();
+    retired->SetReleaseHandler([retired] { delete retired; });
+    retired->Close();
+    retired->Release();
+}
+
+bool saving = false;
+
 }  // namespace
 
 TFormNamtail* CurrentPage() {
@@ -31,9 +47,11 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         TipState.HintText = TextOrEmpty(HintText);
         TipState.EditionCode = EditionCode;
         TipState.ValidFor = ValidFor;
-        page.reset();  // a second create without free: the old page goes first
+        RetirePage();  // a second create without free: the old page goes first
         page = platform::Form::Create<TFormNamtail>();
-        page->SetReleaseHandler([] { page.reset(); });
+        page->SetReleaseHandler([created = page.get()] {
+            if (page.get() == created) page.reset();
+        });
         page->SetCaption(caption);
         page->SetLeft(Left);
         page->SetTop(Top);
@@ -52,7 +70,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
 
 extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
     try {
-        page.reset();
+        RetirePage();
         return 1;
     } catch (...) {
         return 0;
@@ -61,9 +79,15 @@ extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
 
 // Runs the OK action as if the user pressed OK; its errors go to the error display, not the host.
 extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
-    if (!page || !TipState.Applicable) return 1;
+    // A host that saves again while handling the notification of this very save would never end.
+    if (!page || !TipState.Applicable || saving) return 1;
+    saving = true;
+    struct SaveDone {
+        ~SaveDone() { saving = false; }
+    } saveDone;
     try {
-        page->HotSpeedButtonOKClick(nullptr);
+        TFormNamtail& current = *page;
+        current.RunAsHandler([&] { current.HotSpeedButtonOKClick(nullptr); });
         return 1;
     } catch (const std::exception& e) {
         platform::ShowError(e);

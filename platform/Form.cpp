@@ -159,13 +159,23 @@ void* Form::Handle() const {
     return peer_ ? peer_->Handle() : nullptr;
 }
 
+void Form::RunAsHandler(const std::function<void()>& action) {
+    struct Depth {
+        Form& form;
+        ~Depth() {
+            if (--form.dispatchDepth_ > 0 || !form.releaseRequested_) return;
+            form.releaseRequested_ = false;
+            if (auto handler = std::move(form.releaseHandler_)) handler();  // destroys this window
+        }
+    };
+    ++dispatchDepth_;
+    Depth depth{*this};
+    action();
+}
+
 template <typename F>
 void Form::Dispatch(F&& action) {
-    ++dispatchDepth_;
-    ShowErrors(action);
-    if (--dispatchDepth_ > 0 || !releaseRequested_) return;
-    releaseRequested_ = false;
-    if (auto handler = std::move(releaseHandler_)) handler();  // destroys this window
+    RunAsHandler([&] { ShowErrors(action); });
 }
 
 std::intptr_t Form::Perform(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {

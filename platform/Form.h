@@ -75,6 +75,10 @@ class Form : public Component {
     virtual void WndProc(Message& message);
     // Destroys the window once the message being handled has returned, through the release handler.
     void Release();
+    // Runs `action` as the window's own handling: a release asked for meanwhile waits until it returns.
+    // Errors pass to the caller.
+    void RunAsHandler(const std::function<void()>& action);
+    bool Handling() const { return dispatchDepth_ > 0; }
     void SetReleaseHandler(std::function<void()> handler) { releaseHandler_ = std::move(handler); }
 
     // User input in client pixels, from the native side or from tests; errors go to the error display.

@@ -4,23 +4,6 @@
 namespace page_tests {
 namespace {
 
-// Another top-level window that listens on the host message, like a host would.
-const FormDescription kListener = {"frmListener", nullptr, {}, {}};
-
-class Listener : public Form {
-  public:
-    std::vector<std::pair<std::int32_t, std::int32_t>> received;
-    void WndProc(Message& m) override {
-        Form::WndProc(m);
-        if (TipState.HostMessage && m.msg == TipState.HostMessage)
-            received.emplace_back(static_cast<std::int32_t>(m.wParam), static_cast<std::int32_t>(m.lParam));
-    }
-
-  private:
-    friend class Form;
-    Listener() : Form(kListener) {}
-};
-
 class Channel : public PageTest {
   protected:
     std::intptr_t Send(TFormNamtail& page, std::int64_t code, std::int64_t argument) {

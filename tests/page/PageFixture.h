@@ -2,6 +2,8 @@
 // A clean registry and module state for each page test, with every message box answered.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Namtail.h"
 #include "host/Module.h"
 #include "page/Unit1.h"
@@ -13,6 +15,27 @@ using namespace platform;
 using namespace testing_support;
 
 constexpr std::int32_t kWindowsXP = 13, kWindowsXPBit = 4096;
+
+// Another top-level window that listens on the host message, like a host would.
+inline const FormDescription kListener = {"frmListener", nullptr, {}, {}};
+
+class Listener : public Form {
+  public:
+    std::vector<std::pair<std::int32_t, std::int32_t>> received;
+    // What the host does on each notification, if anything.
+    std::function<void(std::int32_t code)> onNotification;
+
+    void WndProc(Message& m) override {
+        Form::WndProc(m);
+        if (!TipState.HostMessage || m.msg != TipState.HostMessage) return;
+        received.emplace_back(static_cast<std::int32_t>(m.wParam), static_cast<std::int32_t>(m.lParam));
+        if (onNotification) onNotification(static_cast<std::int32_t>(m.wParam));
+    }
+
+  private:
+    friend class Form;
+    Listener() : Form(kListener) {}
+};
 
 class PageTest : public ::testing::Test {
   protected:

@@ -1,4 +1,5 @@
 // Headless side of the test support: the message box handler and the in-memory registry.
+#include "platform/Form.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
 #include "support/SystemRecorder.h"
@@ -57,6 +58,18 @@ namespace testing_support {
 
 bool PrivilegeEnabled(const std::string& name) {
     return platform::headless::System().enabledPrivileges.count(name) > 0;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    return static_cast<platform::Form*>(handle)->Perform(msg, wParam, lParam);
+}
+
+int TipWindowCount() {
+    return static_cast<int>(platform::headless::TopLevelWindows().size());
 }
 
 }  // namespace testing_support

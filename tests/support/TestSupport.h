@@ -40,6 +40,11 @@ class MessageBoxScript {
     void* previous_ = nullptr;
 };
 
+// Sends a message to a window the way another program would (Win32: SendMessageA to its handle).
+std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+// The tip windows of this thread that exist, shown or hidden.
+int TipWindowCount();
+
 // Registry seeding and inspection, outside the accessor under test.
 void SetValue(platform::RootKey root, const std::string& path, const std::string& name,
               const platform::StoredValue& value);

@@ -171,3 +171,24 @@ bool PrivilegeEnabled(const std::string& name) {
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    return SendMessageA(static_cast<HWND>(handle), msg, wParam, lParam);
+}
+
+BOOL CALLBACK CountTipWindow(HWND window, LPARAM counter) {
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::string(cls) == "NamtailTipWindow") ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int TipWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTipWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace testing_support
