@@ -25,6 +25,8 @@ class FormPeer {
   public:
     virtual ~FormPeer() = default;
     virtual void* Handle() const = 0;
+    // The system window of a control that has one, else null.
+    virtual void* ControlHandle(const Control& control) const = 0;
     virtual void WindowChanged(WindowChange what) = 0;
     virtual void ControlChanged(Control& control, ControlChange what) = 0;
     virtual void BringToFront() = 0;
@@ -41,7 +43,6 @@ class Backend {
     virtual Size NonClientSize() = 0;
     // Horizontal dots per inch of the whole screen.
     virtual int ScreenPixelsPerInch() = 0;
-    virtual int TextHeight(const Font& font) = 0;
     // True when the answer is Yes (confirmation) or OK.
     virtual bool ShowMessageBox(MessageBoxKind kind, const std::string& text) = 0;
     // 0 when registration fails.

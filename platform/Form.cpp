@@ -64,13 +64,14 @@ void Form::Load() {
         if (c->IsControl()) static_cast<Control*>(c.get())->KeepAnchorDistances(client);
     Realign();
 
-    // A description laid out at another density follows the screen's text metrics.
+    // A description laid out at another density follows the screen's text metrics: the font grows
+    // with the density, positions and sizes with the text height of that font. The text height is
+    // taken before whole-pixel rounding, where it grows exactly as the density does; rounded (17 for
+    // 13 at 120 dpi) it would leave a page 5% too large once its creation handler scales it back.
     int designPpi = w.pixelsPerInch.value_or(96), designTextHeight = w.textHeight.value_or(13);
     int ppi = ActiveBackend().ScreenPixelsPerInch();
     if (ppi != designPpi && ppi > 0 && designPpi > 0 && designTextHeight > 0) {
-        Font scaled = font_;
-        scaled.height = MulDiv(scaled.height, ppi, designPpi);
-        ScaleLayout(ActiveBackend().TextHeight(scaled), designTextHeight);
+        ScaleLayout(designTextHeight * ppi, designTextHeight * designPpi);
         ScaleFonts(ppi, designPpi);
     }
 
@@ -157,6 +158,10 @@ void Form::Refresh() {
 
 void* Form::Handle() const {
     return peer_ ? peer_->Handle() : nullptr;
+}
+
+void* Form::ControlHandle(const Control& control) const {
+    return peer_ ? peer_->ControlHandle(control) : nullptr;
 }
 
 void Form::RunAsHandler(const std::function<void()>& action) {

@@ -58,6 +58,8 @@ class Form : public Component {
     // Scales positions, sizes and fonts of the window and its controls by m/d.
     void ScaleBy(int m, int d);
     void* Handle() const;
+    // The system window of one of this window's controls, if it has one of its own.
+    void* ControlHandle(const Control& control) const;
 
     const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
     Component* FindComponent(const std::string& name) const;

@@ -16,8 +16,9 @@ struct State {
     std::map<std::string, std::uint32_t> messages;
 };
 
+// Never destroyed: a page still open when the program ends goes after every ordinary static.
 State& GetState() {
-    static State state;
+    static State& state = *new State;
     return state;
 }
 
@@ -29,6 +30,7 @@ class HeadlessPeer : public FormPeer {
         windows.erase(std::remove(windows.begin(), windows.end(), &form_), windows.end());
     }
     void* Handle() const override { return &form_; }
+    void* ControlHandle(const Control&) const override { return nullptr; }
     void WindowChanged(WindowChange) override {}
     void ControlChanged(Control&, ControlChange) override {}
     void BringToFront() override {}
@@ -46,11 +48,6 @@ class HeadlessBackend : public Backend {
     }
     Size NonClientSize() override { return {6, 25}; }
     int ScreenPixelsPerInch() override { return GetState().pixelsPerInch; }
-    // Tahoma's cell height is about 13/11 of its character height.
-    int TextHeight(const Font& font) override {
-        int h = font.height < 0 ? -font.height : MulDiv(font.height, 11, 13);
-        return MulDiv(h, 13, 11);
-    }
     bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
         auto& handler = GetState().messageBoxHandler;
         return handler ? handler({kind, text}) : false;

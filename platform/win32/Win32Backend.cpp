@@ -124,6 +124,9 @@ class Win32Peer : public FormPeer {
     ~Win32Peer() override {
         if (hwnd_) {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            // Wine's edit control keeps the memory of the text it holds when it is destroyed.
+            for (auto& [control, child] : children_)
+                if (control->Kind() == NativeKind::Edit) SetWindowTextA(child, "");
             DestroyWindow(hwnd_);  // children and the tooltip go with it
         }
         for (auto& [font, handle] : fonts_) DeleteObject(handle);
@@ -131,6 +134,10 @@ class Win32Peer : public FormPeer {
     }
 
     void* Handle() const override { return hwnd_; }
+    void* ControlHandle(const Control& control) const override {
+        auto child = children_.find(const_cast<Control*>(&control));
+        return child == children_.end() ? nullptr : child->second;
+    }
 
     void WindowChanged(WindowChange what) override {
         if (!hwnd_) return;
@@ -458,17 +465,6 @@ class Win32Backend : public Backend {
         int ppi = GetDeviceCaps(dc, LOGPIXELSX);
         ReleaseDC(nullptr, dc);
         return ppi;
-    }
-    int TextHeight(const Font& font) override {
-        HDC dc = GetDC(nullptr);
-        HFONT handle = MakeFont(font);
-        HGDIOBJ old = SelectObject(dc, handle);
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        DeleteObject(handle);
-        ReleaseDC(nullptr, dc);
-        return tm.tmHeight;
     }
     bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
         UINT flags = MB_OK;

@@ -324,11 +324,11 @@ TEST(ToolkitHeadlessOnly, DescriptionFollowsTheScreenDensityAtLoad) {
     auto form = Form::Create<BaseForm>();
     platform::headless::SetScreenPixelsPerInch(96);
     EXPECT_EQ(form->GetFont().height, -14) << "font by 120/96";
-    // Text height of the scaled font is 17 here: positions and sizes by 17/13.
-    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds(), (Rect{196, 78, 47, 47}));
-    EXPECT_EQ(form->ClientSize().width, MulDiv(200, 17, 13));
+    // The unrounded text height grows by 120/96 as well: positions and sizes by 5/4.
+    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds(), (Rect{188, 75, 45, 45}));
+    EXPECT_EQ(form->ClientSize().width, 250);
     form->SetWidth(form->Width() + 10);
-    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds().left, 206) << "anchors hold after scaling";
+    EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds().left, 198) << "anchors hold after scaling";
 }
 #endif
 

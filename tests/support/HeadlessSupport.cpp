@@ -1,4 +1,7 @@
 // Headless side of the test support: the message box handler and the in-memory registry.
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include "platform/Form.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
@@ -68,8 +71,48 @@ std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wPara
     return static_cast<platform::Form*>(handle)->Perform(msg, wParam, lParam);
 }
 
+const bool kLibraryWindowsVisible = false;
+
 int TipWindowCount() {
     return static_cast<int>(platform::headless::TopLevelWindows().size());
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+// Beside the test program: bin/namtail_tests and lib/libNamtail.so.
+LoadedLibrary::LoadedLibrary() {
+    std::string self(4096, '\0');
+    ssize_t length = readlink("/proc/self/exe", self.data(), self.size());
+    self.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    std::string dir = self.substr(0, self.rfind('/'));
+    handle_ = dlopen((dir + "/../lib/libNamtail.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+LoadedLibrary::~LoadedLibrary() {
+    if (handle_) dlclose(handle_);
+}
+
+void* LoadedLibrary::Find(const char* name) const {
+    return handle_ ? dlsym(handle_, name) : nullptr;
+}
+
+std::optional<std::uint64_t> CommittedBytes() {
+    return std::nullopt;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+int UseScreenDensity(int ppi) {
+    platform::headless::SetScreenPixelsPerInch(ppi);
+    return ppi;
+}
+
+std::optional<platform::Rect> NativeBounds(const platform::Form&, const platform::Control&) {
+    return std::nullopt;
 }
 
 }  // namespace testing_support

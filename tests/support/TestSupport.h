@@ -44,6 +44,32 @@ class MessageBoxScript {
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 // The tip windows of this thread that exist, shown or hidden.
 int TipWindowCount();
+// Whether TipWindowCount also sees the windows of a separately loaded library: true on Win32, where
+// windows belong to the system; the headless library keeps its own, out of the test's sight.
+extern const bool kLibraryWindowsVisible;
+
+// The built Namtail library, loaded as a host loads it (LoadLibrary, or dlopen natively).
+class LoadedLibrary {
+  public:
+    LoadedLibrary();
+    ~LoadedLibrary();
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+    explicit operator bool() const { return handle_ != nullptr; }
+    void* Find(const char* name) const;
+
+  private:
+    void* handle_;
+};
+
+// Committed private memory of the process, where the system reports it (Win32 only).
+std::optional<std::uint64_t> CommittedBytes();
+
+// Makes `ppi` the screen density for windows created from now on where the backend can (headless),
+// and returns the density windows will actually get (Win32: fixed for the process by the system).
+int UseScreenDensity(int ppi);
+// Where the system shows a control with a window of its own, relative to the window's client area.
+std::optional<platform::Rect> NativeBounds(const platform::Form& form, const platform::Control& control);
 
 // Registry seeding and inspection, outside the accessor under test.
 void SetValue(platform::RootKey root, const std::string& path, const std::string& name,

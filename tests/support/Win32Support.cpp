@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <aclapi.h>
+#include <psapi.h>
 #include <sddl.h>
 
+#include "platform/Form.h"
 #include "support/SystemRecorder.h"
 #include "support/TestSupport.h"
 
@@ -185,10 +187,51 @@ BOOL CALLBACK CountTipWindow(HWND window, LPARAM counter) {
     return TRUE;
 }
 
+const bool kLibraryWindowsVisible = true;
+
 int TipWindowCount() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountTipWindow, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+LoadedLibrary::LoadedLibrary() : handle_(LoadLibraryA("Namtail.dll")) {}
+
+LoadedLibrary::~LoadedLibrary() {
+    if (handle_) FreeLibrary(static_cast<HMODULE>(handle_));
+}
+
+void* LoadedLibrary::Find(const char* name) const {
+    return handle_ ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)) : nullptr;
+}
+
+// Wine reports PrivateUsage as 0; PagefileUsage holds the same figure there and on Windows.
+std::optional<std::uint64_t> CommittedBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return std::nullopt;
+    return counters.PagefileUsage;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+int UseScreenDensity(int) {
+    return platform::ActiveBackend().ScreenPixelsPerInch();
+}
+
+std::optional<platform::Rect> NativeBounds(const platform::Form& form, const platform::Control& control) {
+    auto child = static_cast<HWND>(form.ControlHandle(control));
+    if (!child) return std::nullopt;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, static_cast<HWND>(form.Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return platform::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace testing_support
