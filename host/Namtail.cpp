@@ -32,6 +32,12 @@ void RetirePage() {
 
 bool saving = false;
 
+// A page the host left open when the library goes is destroyed before the platform it lives on.
+struct PageRelease {
+    PageRelease() { platform::ActiveBackend(); }
+    ~PageRelease() { page.reset(); }
+} pageRelease;
+
 }  // namespace
 
 TFormNamtail* CurrentPage() {

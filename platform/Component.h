@@ -15,8 +15,29 @@ enum class Operation { Insert, Remove };
 constexpr unsigned kCmMouseEnter = 0xB013;
 constexpr unsigned kCmMouseLeave = 0xB014;
 
+// The identity of a component class, so that a window can hand out its components by class without
+// the compiler's run-time type information (which would weigh on the library). Every class that
+// `Form::Find` is asked for declares its own with NAMTAIL_COMPONENT_CLASS.
+struct ComponentClass {
+    const ComponentClass* base;
+};
+
+#define NAMTAIL_COMPONENT_CLASS(Base)                                  \
+    static constexpr ::platform::ComponentClass kClass{&Base::kClass}; \
+    const ::platform::ComponentClass& Class() const override {         \
+        return kClass;                                                 \
+    }
+
 class Component {
   public:
+    static constexpr ComponentClass kClass{nullptr};
+    virtual const ComponentClass& Class() const { return kClass; }
+    bool InheritsFrom(const ComponentClass& tag) const {
+        for (const ComponentClass* c = &Class(); c; c = c->base)
+            if (c == &tag) return true;
+        return false;
+    }
+
     Component(Form* owner, std::string name) : owner_(owner), name_(std::move(name)) {}
     virtual ~Component();
     Component(const Component&) = delete;

@@ -24,6 +24,7 @@ class Canvas {
 
 class Control : public Component {
   public:
+    NAMTAIL_COMPONENT_CLASS(Component)
     using Component::Component;
     bool IsControl() const override { return true; }
     virtual NativeKind Kind() const { return NativeKind::Graphic; }

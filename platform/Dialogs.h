@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Backend.h"
+#include "platform/Error.h"
 
 namespace platform {
 
@@ -28,7 +29,7 @@ void ShowErrors(F&& action) {
     } catch (const std::exception& e) {
         ShowError(e);
     } catch (...) {
-        ShowError(std::runtime_error("Unknown error"));
+        ShowError(Error("Unknown error"));
     }
 }
 

@@ -1,13 +1,19 @@
 #pragma once
 // The one exception family of the module: every failure carries a message for the error display.
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace platform {
 
-class Error : public std::runtime_error {
+// Not a std::runtime_error: that one drags a second string implementation into the library.
+class Error : public std::exception {
   public:
-    using std::runtime_error::runtime_error;
+    explicit Error(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+  private:
+    std::string message_;
 };
 
 // Raised for a value outside its allowed range (for example a negative host command argument).

@@ -18,6 +18,7 @@ namespace platform {
 
 class Form : public Component {
   public:
+    NAMTAIL_COMPONENT_CLASS(Component)
     ~Form() override;
 
     // Constructs a window of class T: components, references, events, then the creation handler.
@@ -65,9 +66,9 @@ class Form : public Component {
     Component* FindComponent(const std::string& name) const;
     template <typename T>
     T& Find(const std::string& name) const {
-        auto* c = dynamic_cast<T*>(FindComponent(name));
-        if (!c) throw Error("Component not found: " + name);
-        return *c;
+        Component* c = FindComponent(name);
+        if (!c || !c->InheritsFrom(T::kClass)) throw Error("Component not found: " + name);
+        return static_cast<T&>(*c);
     }
     EventHandler FindHandler(const std::string& name) const;
 

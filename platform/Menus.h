@@ -10,6 +10,7 @@ class MenuItem;
 
 class PopupMenu : public Component {
   public:
+    NAMTAIL_COMPONENT_CLASS(Component)
     using Component::Component;
     const std::vector<MenuItem*>& Items() const { return items_; }
     void Add(MenuItem* item) { items_.push_back(item); }
@@ -22,6 +23,7 @@ class PopupMenu : public Component {
 
 class MenuItem : public Component {
   public:
+    NAMTAIL_COMPONENT_CLASS(Component)
     using Component::Component;
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption) { caption_ = caption; }
@@ -43,6 +45,7 @@ class MenuItem : public Component {
 
 class ImageList : public Component {
   public:
+    NAMTAIL_COMPONENT_CLASS(Component)
     using Component::Component;
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -12,12 +12,14 @@ using EventHandler = std::function<void(Component* sender)>;
 
 class Panel : public Control {
   public:
+    NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     void Paint(Canvas& canvas) override;
 };
 
 class StaticText : public Control {
   public:
+    NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Static; }
 };
@@ -25,6 +27,7 @@ class StaticText : public Control {
 // Multi-line text box; its text is split into lines at CR, LF or CR LF.
 class Memo : public Control {
   public:
+    NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Edit; }
     const std::vector<std::string>& Lines() const { return lines_; }
@@ -43,6 +46,7 @@ class Memo : public Control {
 
 class CheckBox : public Control {
   public:
+    NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::CheckBox; }
     bool Checked() const { return checked_; }
@@ -60,6 +64,7 @@ class CheckBox : public Control {
 // Flat tool-bar button without a window of its own: a glyph and a click event.
 class SpeedButton : public Control {
   public:
+    NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     const Bitmap& Glyph() const { return glyph_; }
     void SetGlyph(Bitmap glyph);

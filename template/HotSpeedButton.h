@@ -5,6 +5,7 @@
 
 class THotSpeedButton : public platform::SpeedButton {
   public:
+    NAMTAIL_COMPONENT_CLASS(platform::SpeedButton)
     THotSpeedButton(platform::Form* owner, std::string name);
 
     platform::ImageList* GetImageList() const { return images_; }

@@ -16,9 +16,8 @@ struct State {
     std::map<std::string, std::uint32_t> messages;
 };
 
-// Never destroyed: a page still open when the program ends goes after every ordinary static.
 State& GetState() {
-    static State& state = *new State;
+    static State state;
     return state;
 }
 
@@ -43,6 +42,8 @@ class HeadlessPeer : public FormPeer {
 
 class HeadlessBackend : public Backend {
   public:
+    // The state outlives the backend, and so every window made through it.
+    HeadlessBackend() { GetState(); }
     std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override {
         return std::make_unique<HeadlessPeer>(form);
     }
