@@ -16,7 +16,8 @@ class EmptyForm : public platform::Form {
 };
 
 void PageCreateFree(benchmark::State& state) {
-    platform::headless::SetMessageBoxHandler([](const platform::headless::MessageBoxRequest&) { return false; });
+    platform::headless::SetMessageBoxHandler(
+        [](const platform::headless::MessageBoxRequest&) { return false; });
     for (auto _ : state) {
         ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
         ModulFree();

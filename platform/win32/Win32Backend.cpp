@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <map>
+#include <set>
 
 #include "platform/Form.h"
 
@@ -146,10 +147,17 @@ class Win32Peer : public FormPeer {
                 SetWindowTextA(hwnd_, form_.Caption().c_str());
                 break;
             case WindowChange::Bounds:
+                // A hidden window is placed once, when it shows: a host sets four values in a row.
+                if (!form_.Visible()) {
+                    boundsStale_ = true;
+                    break;
+                }
                 SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
                              SWP_NOZORDER | SWP_NOACTIVATE);
                 break;
             case WindowChange::Visible:
+                if (form_.Visible() && boundsStale_) PlaceAll();
+                SyncStaleTexts();
                 ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
                 break;
             case WindowChange::Look:
@@ -168,15 +176,24 @@ class Win32Peer : public FormPeer {
         const Rect& r = control.Bounds();
         switch (what) {
             case ControlChange::Bounds:
+                if (!form_.Visible()) {
+                    boundsStale_ = true;
+                    break;
+                }
                 MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
                 break;
             case ControlChange::Text:
-                SetWindowTextA(h, TextOf(control).c_str());
+                if (control.Kind() == NativeKind::Edit && !OnScreen(control)) {
+                    staleTexts_.insert(&control);
+                } else {
+                    SetWindowTextA(h, TextOf(control).c_str());
+                }
                 break;
             case ControlChange::Enabled:
                 EnableWindow(h, control.Enabled());
                 break;
             case ControlChange::Visible:
+                SyncStaleTexts();
                 ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
                 break;
             case ControlChange::Checked:
@@ -255,9 +272,13 @@ class Win32Peer : public FormPeer {
         if (control.Visible()) style |= WS_VISIBLE;
         if (!control.Enabled()) style |= WS_DISABLED;
         const Rect& r = control.Bounds();
-        HWND child =
-            CreateWindowExA(0, cls, TextOf(control).c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+        // Laying out a long text is the dearest part of a page; a help box gets its text when it
+        // first shows, which skips the built-in lines the show handler replaces anyway.
+        bool deferText = control.Kind() == NativeKind::Edit && !OnScreen(control);
+        if (deferText) staleTexts_.insert(&control);
+        HWND child = CreateWindowExA(
+            0, cls, deferText ? "" : TextOf(control).c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
         if (!child) throw Error("Cannot create the control " + control.Name());
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
         if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
@@ -268,6 +289,29 @@ class Win32Peer : public FormPeer {
         SetWindowLongPtrA(child, GWLP_USERDATA, original);
         children_[&control] = child;
         byHandle_[child] = &control;
+    }
+
+    void PlaceAll() {
+        boundsStale_ = false;
+        SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        for (auto& [control, child] : children_) {
+            const Rect& r = control->Bounds();
+            MoveWindow(child, r.left, r.top, r.width, r.height, FALSE);
+        }
+    }
+
+    bool OnScreen(const Control& control) const { return form_.Visible() && control.Visible(); }
+
+    void SyncStaleTexts() {
+        for (auto it = staleTexts_.begin(); it != staleTexts_.end();) {
+            if (!OnScreen(**it)) {
+                ++it;
+                continue;
+            }
+            SetWindowTextA(children_[*it], TextOf(**it).c_str());
+            it = staleTexts_.erase(it);
+        }
     }
 
     void AddTool(Control& control, int id) {
@@ -441,6 +485,8 @@ class Win32Peer : public FormPeer {
     std::map<int, Control*> controls_;
     std::map<Control*, int> ids_;
     std::map<Control*, HWND> children_;
+    std::set<Control*> staleTexts_;  // help boxes whose text waits until they show
+    bool boundsStale_ = false;       // placed while hidden; applied when the window shows
     std::map<HWND, Control*> byHandle_;
     std::vector<std::pair<Font, HFONT>> fonts_;
     std::map<Color, HBRUSH> brushes_;
