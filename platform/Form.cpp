@@ -160,6 +160,12 @@ void* Form::Handle() const {
     return peer_ ? peer_->Handle() : nullptr;
 }
 
+Component& Form::FindOfClass(const std::string& name, const ComponentClass& componentClass) const {
+    Component* c = FindComponent(name);
+    if (!c || !c->InheritsFrom(componentClass)) throw Error("Component not found: " + name);
+    return *c;
+}
+
 void* Form::ControlHandle(const Control& control) const {
     return peer_ ? peer_->ControlHandle(control) : nullptr;
 }

@@ -66,10 +66,10 @@ class Form : public Component {
     Component* FindComponent(const std::string& name) const;
     template <typename T>
     T& Find(const std::string& name) const {
-        Component* c = FindComponent(name);
-        if (!c || !c->InheritsFrom(T::kClass)) throw Error("Component not found: " + name);
-        return static_cast<T&>(*c);
+        return static_cast<T&>(FindOfClass(name, T::kClass));
     }
+    // The component of that name and class; an error when there is none.
+    Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const;
     EventHandler FindHandler(const std::string& name) const;
 
     // Delivers a message through the window procedure, as the native side does.
