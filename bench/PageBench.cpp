@@ -52,21 +52,15 @@ HWND PageWindow() {
     return FindWindowA("NamtailTipWindow", "Alias names");
 }
 
-double phase[3];
 void PageCycle(const Library& library) {
-    double t0 = Now();
     library.create(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
-    double t1 = Now();
     HWND page = PageWindow();
     if (!page) {
         std::fprintf(stderr, "the page did not appear\n");
         std::exit(1);
     }
     Painted(page);
-    double t2 = Now();
     library.free();
-    double t3 = Now();
-    phase[0] += t1 - t0, phase[1] += t2 - t1, phase[2] += t3 - t2;
 }
 
 // --- The same window made directly --------------------------------------------------------------
@@ -191,8 +185,6 @@ int main(int argc, char** argv) {
     std::printf("page_create_paint_free %.3f ms\n", page / 4 * 1000);
     std::printf("bare_create_paint_free %.3f ms\n", bare / 4 * 1000);
     std::printf("ratio_page_to_bare %.2f x\n", page / bare);
-    if (std::getenv("NAMTAIL_BENCH_PHASES"))
-        std::fprintf(stderr, "create %.1f paint %.1f free %.1f (s total)\n", phase[0], phase[1], phase[2]);
 
     std::printf("library_load_unload %.3f ms\n", load * 1000);
 

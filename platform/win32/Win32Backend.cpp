@@ -152,8 +152,7 @@ class Win32Peer : public FormPeer {
                     boundsStale_ = true;
                     break;
                 }
-                SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+                PlaceWindow(0);
                 break;
             case WindowChange::Visible:
                 if (form_.Visible() && boundsStale_) PlaceAll();
@@ -291,10 +290,14 @@ class Win32Peer : public FormPeer {
         byHandle_[child] = &control;
     }
 
+    void PlaceWindow(UINT extraFlags) {
+        SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+    }
+
     void PlaceAll() {
         boundsStale_ = false;
-        SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        PlaceWindow(SWP_NOREDRAW);
         for (auto& [control, child] : children_) {
             const Rect& r = control->Bounds();
             MoveWindow(child, r.left, r.top, r.width, r.height, FALSE);
