@@ -31,6 +31,8 @@ class FormPeer {
     virtual void ControlChanged(Control& control, ControlChange what) = 0;
     virtual void BringToFront() = 0;
     virtual void Repaint() = 0;
+    // The window's focused control changed (null: the window itself has the focus).
+    virtual void FocusChanged() = 0;
     // The toolkit's own processing of a message (painting, input, the system's defaults).
     virtual void DefaultProcessing(Message& message) = 0;
 };

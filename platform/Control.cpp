@@ -4,6 +4,18 @@
 
 namespace platform {
 
+int AccessKeyOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        char key = caption[++i];
+        if (key == '&') continue;
+        if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
+        if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return key;
+        return 0;
+    }
+    return 0;
+}
+
 void Control::Changed(ControlChange what) {
     if (Owner()) Owner()->ControlChanged(*this, what);
 }
@@ -67,6 +79,7 @@ void Control::ApplyProperties(const Properties& p) {
     if (p.visible) visible_ = *p.visible;
     if (p.caption) caption_ = *p.caption;
     if (p.hint) hint_ = *p.hint;
+    if (p.accessibleName) accessibleName_ = *p.accessibleName;
     if (p.showHint) showHint_ = *p.showHint;
     if (p.cursor) cursor_ = *p.cursor;
     if (p.tabOrder) tabOrder_ = *p.tabOrder;

@@ -13,6 +13,13 @@ enum class ControlChange { Bounds, Text, Enabled, Visible, Checked, Look, Hint }
 // What the native side needs to know about how to show a control.
 enum class NativeKind { Graphic, Static, Edit, CheckBox };
 
+// How assistive technology presents a control that has no native window of its own.
+enum class AccessibleRole { None, PushButton };
+
+// The key that an ampersand in `caption` marks ("&&" is a plain ampersand), as an upper-case
+// virtual-key code; 0 when it marks none.
+int AccessKeyOf(const std::string& caption);
+
 // Drawing surface of the window for controls without a native window of their own.
 class Canvas {
   public:
@@ -48,6 +55,9 @@ class Control : public Component {
     void SetCursor(Cursor cursor) { cursor_ = cursor; }
     int TabOrder() const { return tabOrder_; }
     bool TabStop() const { return tabStop_; }
+    virtual AccessibleRole Role() const { return AccessibleRole::None; }
+    // What a screen reader reads: the hint, else the name the description gives for that purpose.
+    const std::string& AccessibleName() const { return hint_.empty() ? accessibleName_ : hint_; }
     // The window's font and colour unless the control has its own.
     const Font& GetFont() const;
     Color GetColor() const;
@@ -78,7 +88,7 @@ class Control : public Component {
     Align align_ = Align::None;
     int rightDistance_ = 0, bottomDistance_ = 0;
     bool enabled_ = true, visible_ = true, showHint_ = false, tabStop_ = false;
-    std::string caption_, hint_;
+    std::string caption_, hint_, accessibleName_;
     Cursor cursor_ = Cursor::Default;
     int tabOrder_ = -1;
     std::optional<Font> ownFont_;

@@ -19,7 +19,8 @@ void Properties::MergeFrom(const Properties& d) {
     Take(enabled, d.enabled), Take(readOnly, d.readOnly), Take(autoSize, d.autoSize);
     Take(checked, d.checked), Take(showHint, d.showHint), Take(flat, d.flat), Take(bevel, d.bevel);
     Take(verticalScrollBar, d.verticalScrollBar), Take(lines, d.lines), Take(cursor, d.cursor);
-    Take(hint, d.hint), Take(images, d.images), Take(popupMenu, d.popupMenu), Take(parentMenu, d.parentMenu);
+    Take(hint, d.hint), Take(accessibleName, d.accessibleName);
+    Take(images, d.images), Take(popupMenu, d.popupMenu), Take(parentMenu, d.parentMenu);
     Take(imageIndex, d.imageIndex), Take(hotImageIndex, d.hotImageIndex), Take(shortCut, d.shortCut);
     Take(imageCount, d.imageCount), Take(imageSource, d.imageSource), Take(onClick, d.onClick);
     Take(onCreate, d.onCreate), Take(onShow, d.onShow), Take(pixelsPerInch, d.pixelsPerInch);

@@ -27,6 +27,8 @@ struct Properties {
     std::optional<std::vector<std::string>> lines;
     std::optional<Cursor> cursor;
     std::optional<std::string> hint;
+    // What assistive technology calls a control that has no caption or hint of its own.
+    std::optional<std::string> accessibleName;
     // References to other components of the same window, resolved after all are created.
     std::optional<std::string> images, popupMenu, parentMenu;
     std::optional<int> imageIndex, hotImageIndex, shortCut, imageCount;

@@ -11,7 +11,7 @@ Form::Form(const FormDescription& description)
 
 Form::~Form() {
     peer_.reset();
-    hot_ = pressed_ = nullptr;
+    hot_ = pressed_ = focused_ = nullptr;
     while (!components_.empty()) components_.pop_back();
 }
 
@@ -144,6 +144,7 @@ void Form::Show() {
         if (peer_) peer_->WindowChanged(WindowChange::Visible);
     }
     if (peer_) peer_->BringToFront();
+    FocusFirstTabStop();
 }
 
 void Form::Close() {
@@ -267,6 +268,79 @@ std::string Form::HintAt(int x, int y) const {
 Cursor Form::CursorAt(int x, int y) const {
     Control* c = ControlAt(x, y);
     return c ? c->GetCursor() : Cursor::Default;
+}
+
+Cursor Form::CursorFor(int x, int y) {
+    MouseMove(x, y);
+    return CursorAt(x, y);
+}
+
+std::vector<Control*> Form::UsableTabStops() const {
+    std::vector<Control*> stops;
+    for (const auto& c : components_) {
+        if (!c->IsControl()) continue;
+        auto* control = static_cast<Control*>(c.get());
+        if (control->TabStop() && control->Enabled() && control->Visible()) stops.push_back(control);
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](Control* a, Control* b) { return a->TabOrder() < b->TabOrder(); });
+    return stops;
+}
+
+Control* Form::FirstTabStop() const {
+    auto stops = UsableTabStops();
+    return stops.empty() ? nullptr : stops.front();
+}
+
+void Form::Focus(Control* control) {
+    focused_ = control;
+    if (peer_) peer_->FocusChanged();
+}
+
+void Form::FocusFirstTabStop() {
+    Focus(FirstTabStop());
+}
+
+void Form::FocusNextTabStop(bool backwards) {
+    auto stops = UsableTabStops();
+    if (stops.empty()) return Focus(nullptr);
+    auto at = std::find(stops.begin(), stops.end(), focused_);
+    if (at == stops.end()) return Focus(backwards ? stops.back() : stops.front());
+    std::size_t i = static_cast<std::size_t>(at - stops.begin()), n = stops.size();
+    Focus(stops[backwards ? (i + n - 1) % n : (i + 1) % n]);
+}
+
+bool Form::AccessKeyDown(int key) {
+    if (key == 0) return false;
+    for (const auto& c : components_) {
+        if (!c->IsControl()) continue;
+        auto* control = static_cast<Control*>(c.get());
+        if (AccessKeyOf(control->Caption()) != key || !control->Enabled() || !control->Visible()) continue;
+        if (control->TabStop()) Focus(control);
+        ClickControl(*control);
+        return true;
+    }
+    return false;
+}
+
+std::vector<AccessiblePart> Form::AccessibleParts() const {
+    std::vector<AccessiblePart> parts;
+    for (const auto& c : components_) {
+        if (!c->IsControl()) continue;
+        auto* control = static_cast<Control*>(c.get());
+        if (control->Kind() != NativeKind::Graphic || control->Role() == AccessibleRole::None ||
+            !control->Visible())
+            continue;
+        parts.push_back({control, control->AccessibleName(), control->Role(), control->Bounds(),
+                         !control->Enabled(), "Press"});
+    }
+    return parts;
+}
+
+bool Form::DoDefaultAction(Control& control) {
+    if (!control.Enabled() || !control.Visible()) return false;
+    ClickControl(control);
+    return true;
 }
 
 void Form::ControlChanged(Control& control, ControlChange what) {

@@ -16,6 +16,16 @@
 
 namespace platform {
 
+// A windowless control as assistive technology sees it.
+struct AccessiblePart {
+    Control* control;
+    std::string name;
+    AccessibleRole role;
+    Rect bounds;  // client pixels
+    bool unavailable;
+    std::string defaultAction;
+};
+
 class Form : public Component {
   public:
     NAMTAIL_COMPONENT_CLASS(Component)
@@ -78,6 +88,10 @@ class Form : public Component {
     virtual void WndProc(Message& message);
     // Destroys the window once the message being handled has returned, through the release handler.
     void Release();
+    // The system destroyed the native window without the toolkit asking (a host's DestroyWindow):
+    // the form goes through its release handler too, at once or when its running handler returns.
+    // The caller must not touch the form or its peer afterwards.
+    void NativeWindowDestroyed() { Release(); }
     // Runs `action` as the window's own handling: a release asked for meanwhile waits until it returns.
     // Errors pass to the caller.
     void RunAsHandler(const std::function<void()>& action);
@@ -98,6 +112,25 @@ class Form : public Component {
     // The hint the window shows while the pointer rests at (x, y): the control's own, if it shows one.
     std::string HintAt(int x, int y) const;
     Cursor CursorAt(int x, int y) const;
+    // The cursor for the pointer at (x, y) when the system asks for it: the control under it becomes
+    // the hot one first, so a button shows its hand from the first ask, and the arrow once it leaves.
+    Cursor CursorFor(int x, int y);
+
+    // Keyboard access. The first tab stop takes the focus when the window shows or is activated;
+    // with none usable (a page that does not apply) the window keeps it.
+    Control* FirstTabStop() const;
+    Control* FocusedControl() const { return focused_; }
+    void FocusFirstTabStop();
+    // Tab and Shift+Tab: the next usable tab stop after the focused one, round the window.
+    void FocusNextTabStop(bool backwards);
+    // Alt+key: the usable control whose caption marks `key` is clicked as by the pointer; false when
+    // no usable control has that key.
+    bool AccessKeyDown(int key);
+
+    // The windowless controls a screen reader is to see, in creation order.
+    std::vector<AccessiblePart> AccessibleParts() const;
+    // A part's default action, run as a click of the pointer; false when the part is unavailable.
+    bool DoDefaultAction(Control& control);
 
     // Called by controls: mirrors the change on screen.
     void ControlChanged(Control& control, ControlChange what);
@@ -121,6 +154,8 @@ class Form : public Component {
     void ScaleFonts(int m, int d);
     template <typename F>
     void Dispatch(F&& action);
+    std::vector<Control*> UsableTabStops() const;
+    void Focus(Control* control);
 
     const FormDescription& description_;
     std::vector<std::unique_ptr<Component>> components_;
@@ -136,6 +171,7 @@ class Form : public Component {
     bool visible_ = false;
     Control* hot_ = nullptr;
     Control* pressed_ = nullptr;
+    Control* focused_ = nullptr;
     int dispatchDepth_ = 0;
     bool releaseRequested_ = false;
     std::function<void()> releaseHandler_;

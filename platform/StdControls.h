@@ -71,6 +71,7 @@ class SpeedButton : public Control {
     bool Flat() const { return flat_; }
     void SetFlat(bool flat) { flat_ = flat; }
     bool MouseInControl() const { return mouseInControl_; }
+    AccessibleRole Role() const override { return AccessibleRole::PushButton; }
     void Click();
     void UserClick() override { Click(); }
     void Dispatch(unsigned message) override;

@@ -27,6 +27,13 @@ constexpr Color Rgb(int r, int g, int b) {
 constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kButtonFace = Rgb(212, 208, 200);
+// A colour of the system's scheme rather than a fixed one (high contrast changes it); the low byte is
+// the system's colour index, as GetSysColor numbers them.
+constexpr Color kSystemColor = 0xFF000000u;
+constexpr Color kWindowText = kSystemColor | 8;
+constexpr bool IsSystemColor(Color c) {
+    return (c & kSystemColor) == kSystemColor;
+}
 
 struct Font {
     std::string name = "Tahoma";
@@ -45,6 +52,7 @@ enum class Align { None, Top, Bottom, Left, Right };
 enum class Cursor { Default, HandPoint };
 
 // Virtual-key codes, as the system numbers them.
+constexpr int kKeyTab = 0x09;
 constexpr int kKeyF12 = 0x7B;
 
 // 32-bit pixels 0xAARRGGBB; alpha 0 marks the transparent (masked) parts.

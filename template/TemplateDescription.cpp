@@ -16,7 +16,7 @@ Properties Box(int left, int top, int width, int height) {
     return p;
 }
 
-Properties ImageButton(int left, Anchors side, int image, const char* onClick) {
+Properties ImageButton(int left, Anchors side, int image, const char* onClick, const char* accessibleName) {
     Properties p = Box(left, 381, 36, 36);
     p.anchors = side | kAnchorBottom;
     p.images = "ImageList1";
@@ -24,6 +24,7 @@ Properties ImageButton(int left, Anchors side, int image, const char* onClick) {
     p.showHint = true;
     p.cursor = Cursor::Default;
     p.onClick = onClick;
+    p.accessibleName = accessibleName;  // read until the language gives the button its hint
     return p;
 }
 
@@ -45,7 +46,7 @@ Properties Window() {
     Properties p = Box(301, 1, 292, 426);
     p.caption = "frmTippTemplate";
     p.color = kWhite;
-    p.font = Font{"Tahoma", -11, false, kBlack};
+    p.font = Font{"Tahoma", -11, false, kWindowText};
     p.popupMenu = "PopupMenu1";
     p.onCreate = "FormCreate", p.onShow = "FormShow";
     p.pixelsPerInch = 96, p.textHeight = 13;
@@ -86,13 +87,13 @@ const FormDescription frmTippTemplate = {
     Window(),
     {
         {ClassOf<THotSpeedButton>, "HotSpeedButtonOK",
-         ImageButton(16, kAnchorLeft, 0, "HotSpeedButtonOKClick")},
+         ImageButton(16, kAnchorLeft, 0, "HotSpeedButtonOKClick", "OK")},
         {ClassOf<THotSpeedButton>, "HotSpeedButtonUndo",
-         ImageButton(56, kAnchorLeft, 2, "HotSpeedButtonUndoClick")},
+         ImageButton(56, kAnchorLeft, 2, "HotSpeedButtonUndoClick", "Undo")},
         {ClassOf<THotSpeedButton>, "HotSpeedButtonInfo",
-         ImageButton(200, kAnchorRight, 4, "HotSpeedButtonInfoClick")},
+         ImageButton(200, kAnchorRight, 4, "HotSpeedButtonInfoClick", "Info")},
         {ClassOf<THotSpeedButton>, "HotSpeedButtonRegistry",
-         ImageButton(240, kAnchorRight, 6, "HotSpeedButtonRegistryClick")},
+         ImageButton(240, kAnchorRight, 6, "HotSpeedButtonRegistryClick", "Registry")},
         {ClassOf<StaticText>, "StaticTextTitle", Title()},
         {ClassOf<Memo>, "MemoHelpUS", HelpBox(6, false)},
         {ClassOf<Memo>, "MemoHelpD", HelpBox(4, true)},

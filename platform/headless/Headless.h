@@ -25,6 +25,8 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 void SetScreenPixelsPerInch(int ppi);
 // The live top-level windows, in creation order.
 std::vector<Form*> TopLevelWindows();
+// What the system does when another program destroys `form`'s window behind the toolkit's back.
+void DestroyNativeWindow(Form& form);
 
 struct LaunchRequest {
     void* owner = nullptr;

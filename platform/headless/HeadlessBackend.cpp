@@ -34,6 +34,7 @@ class HeadlessPeer : public FormPeer {
     void ControlChanged(Control&, ControlChange) override {}
     void BringToFront() override {}
     void Repaint() override {}
+    void FocusChanged() override {}
     void DefaultProcessing(Message&) override {}
 
   private:
@@ -80,6 +81,12 @@ void SetScreenPixelsPerInch(int ppi) {
 
 std::vector<Form*> TopLevelWindows() {
     return GetState().windows;
+}
+
+void DestroyNativeWindow(Form& form) {
+    auto& windows = GetState().windows;
+    windows.erase(std::remove(windows.begin(), windows.end(), &form), windows.end());
+    form.NativeWindowDestroyed();
 }
 
 }  // namespace platform::headless

@@ -7,8 +7,10 @@
 
 #include <map>
 #include <set>
+#include <utility>
 
 #include "platform/Form.h"
+#include "platform/win32/Win32Accessible.h"
 
 namespace platform {
 namespace {
@@ -54,7 +56,7 @@ class WindowClassRegistration {
 } windowClass;
 
 COLORREF ToColorRef(Color c) {
-    return static_cast<COLORREF>(c);
+    return IsSystemColor(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : static_cast<COLORREF>(c);
 }
 
 class DcCanvas : public Canvas {
@@ -123,6 +125,7 @@ class Win32Peer : public FormPeer {
     }
 
     ~Win32Peer() override {
+        accessible_.Disconnect();
         if (hwnd_) {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
             // Wine's edit control keeps the memory of the text it holds when it is destroyed.
@@ -156,8 +159,8 @@ class Win32Peer : public FormPeer {
                 break;
             case WindowChange::Visible:
                 if (form_.Visible() && boundsStale_) PlaceAll();
-                SyncStaleTexts();
                 ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
+                if (form_.Visible()) SyncStaleTexts();
                 break;
             case WindowChange::Look:
                 for (auto& [control, child] : children_)
@@ -182,17 +185,15 @@ class Win32Peer : public FormPeer {
                 MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
                 break;
             case ControlChange::Text:
-                if (control.Kind() == NativeKind::Edit && !OnScreen(control)) {
-                    staleTexts_.insert(&control);
-                } else {
+                if (form_.Visible())
                     SetWindowTextA(h, TextOf(control).c_str());
-                }
+                else
+                    staleTexts_.insert(&control);
                 break;
             case ControlChange::Enabled:
                 EnableWindow(h, control.Enabled());
                 break;
             case ControlChange::Visible:
-                SyncStaleTexts();
                 ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
                 break;
             case ControlChange::Checked:
@@ -219,6 +220,13 @@ class Win32Peer : public FormPeer {
         UpdateWindow(hwnd_);
     }
 
+    void FocusChanged() override {
+        if (!hwnd_ || !form_.Visible()) return;
+        Control* focused = form_.FocusedControl();
+        auto child = focused ? children_.find(focused) : children_.end();
+        SetFocus(child == children_.end() ? hwnd_ : child->second);
+    }
+
     void DefaultProcessing(Message& m) override {
         if (!hwnd_) return;
         if (!Handled(m)) m.result = DefWindowProcA(hwnd_, m.msg, m.wParam, m.lParam);
@@ -231,16 +239,24 @@ class Win32Peer : public FormPeer {
         }
         auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (!peer || !peer->ready_) return DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (msg == WM_NCDESTROY) peer->DestroyedFromOutside();
+        if (msg == WM_NCDESTROY) {
+            // Someone else destroyed the window. The form may go at once, and the peer with it.
+            LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+            Form& form = peer->form_;
+            peer->NativeWindowGone();
+            form.NativeWindowDestroyed();
+            return result;
+        }
         return peer->form_.Perform(msg, wParam, static_cast<std::intptr_t>(lParam));  // may destroy the peer
     }
 
-    // Children pass key strokes to the window first, so shortcuts work wherever the focus is.
+    // Children pass key strokes to the window first, so shortcuts, access keys and Tab work wherever
+    // the focus is.
     static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (msg == WM_KEYDOWN) {
+        if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_SYSCHAR) {
             auto* peer = reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA));
-            if (peer && peer->ready_ && peer->form_.KeyDown(static_cast<int>(wParam))) return 0;
+            if (peer && peer->ready_ && peer->HandledKey(msg, wParam)) return 0;
         }
         return CallWindowProcA(original, hwnd, msg, wParam, lParam);
     }
@@ -271,13 +287,12 @@ class Win32Peer : public FormPeer {
         if (control.Visible()) style |= WS_VISIBLE;
         if (!control.Enabled()) style |= WS_DISABLED;
         const Rect& r = control.Bounds();
-        // Laying out a long text is the dearest part of a page; a help box gets its text when it
-        // first shows, which skips the built-in lines the show handler replaces anyway.
-        bool deferText = control.Kind() == NativeKind::Edit && !OnScreen(control);
-        if (deferText) staleTexts_.insert(&control);
-        HWND child = CreateWindowExA(
-            0, cls, deferText ? "" : TextOf(control).c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+        // A window that is not on screen yet gets its texts when it shows: the help boxes' built-in
+        // lines, which the show handler replaces anyway, are never laid out.
+        staleTexts_.insert(&control);
+        HWND child =
+            CreateWindowExA(0, cls, "", style, r.left, r.top, r.width, r.height, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
         if (!child) throw Error("Cannot create the control " + control.Name());
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
         if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
@@ -304,16 +319,28 @@ class Win32Peer : public FormPeer {
         }
     }
 
-    bool OnScreen(const Control& control) const { return form_.Visible() && control.Visible(); }
-
     void SyncStaleTexts() {
-        for (auto it = staleTexts_.begin(); it != staleTexts_.end();) {
-            if (!OnScreen(**it)) {
-                ++it;
-                continue;
-            }
-            SetWindowTextA(children_[*it], TextOf(**it).c_str());
-            it = staleTexts_.erase(it);
+        for (Control* control : staleTexts_) SetWindowTextA(children_[control], TextOf(*control).c_str());
+        staleTexts_.clear();
+    }
+
+    // Tab moves among the tab stops; Alt with an access key clicks its control, and the character
+    // that follows it is swallowed, so the system does not look for a menu and beep.
+    bool HandledKey(UINT msg, WPARAM key) {
+        switch (msg) {
+            case WM_KEYDOWN:
+                if (key == VK_TAB) {
+                    form_.FocusNextTabStop(GetKeyState(VK_SHIFT) < 0);
+                    return true;
+                }
+                return form_.KeyDown(static_cast<int>(key));
+            case WM_SYSKEYDOWN:
+                accessKeyDown_ = form_.AccessKeyDown(static_cast<int>(key));
+                return accessKeyDown_;
+            case WM_SYSCHAR:
+                return std::exchange(accessKeyDown_, false);
+            default:
+                return false;
         }
     }
 
@@ -425,13 +452,23 @@ class Win32Peer : public FormPeer {
                 POINT p;
                 GetCursorPos(&p);
                 ScreenToClient(hwnd_, &p);
-                bool hand = form_.CursorAt(p.x, p.y) == Cursor::HandPoint;
+                bool hand = form_.CursorFor(p.x, p.y) == Cursor::HandPoint;
                 SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
                 m.result = TRUE;
                 return true;
             }
             case WM_KEYDOWN:
-                return form_.KeyDown(static_cast<int>(m.wParam));
+            case WM_SYSKEYDOWN:
+            case WM_SYSCHAR:
+                return HandledKey(m.msg, m.wParam);
+            case WM_ACTIVATE:
+                m.result = DefWindowProcA(hwnd_, m.msg, m.wParam, m.lParam);
+                if (LOWORD(m.wParam) != WA_INACTIVE && !HIWORD(m.wParam)) form_.FocusFirstTabStop();
+                return true;
+            case WM_GETOBJECT:
+                if (static_cast<LONG>(static_cast<DWORD>(m.lParam)) != OBJID_CLIENT) return false;
+                m.result = accessible_.Answer(hwnd_, form_, m.wParam);
+                return true;
             case WM_CONTEXTMENU:
                 ShowPopupMenu(m.lParam);
                 return true;
@@ -474,25 +511,26 @@ class Win32Peer : public FormPeer {
         }
     }
 
-    void DestroyedFromOutside() {
-        hwnd_ = nullptr;
+    void NativeWindowGone() {
+        accessible_.Disconnect();
+        hwnd_ = tooltip_ = nullptr;
         children_.clear();
         byHandle_.clear();
-        form_.Release();
     }
 
     Form& form_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
-    bool ready_ = false, tracking_ = false;
+    bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
     std::map<int, Control*> controls_;
     std::map<Control*, int> ids_;
     std::map<Control*, HWND> children_;
-    std::set<Control*> staleTexts_;  // help boxes whose text waits until they show
-    bool boundsStale_ = false;       // placed while hidden; applied when the window shows
+    bool boundsStale_ = false;  // placed while hidden; applied when the window shows
     std::map<HWND, Control*> byHandle_;
     std::vector<std::pair<Font, HFONT>> fonts_;
     std::map<Color, HBRUSH> brushes_;
+    std::set<Control*> staleTexts_;  // texts set while the window was hidden, applied when it shows
+    AccessibleClient accessible_;
 };
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -52,7 +52,8 @@ TEST_F(NamtailLibrary, ImportsOnlySystemLibrariesAndQuandeoHelp) {
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     const std::set<std::string> allowed = {"QUANDEOHELP.DLL", "KERNEL32.DLL", "USER32.DLL",  "GDI32.DLL",
-                                           "ADVAPI32.DLL",    "COMCTL32.DLL", "SHELL32.DLL", "MSVCRT.DLL"};
+                                           "ADVAPI32.DLL",    "COMCTL32.DLL", "SHELL32.DLL", "MSVCRT.DLL",
+                                           "OLEACC.DLL",      "OLEAUT32.DLL"};
     int count = 0;
     for (auto* imp = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
          ++imp) {

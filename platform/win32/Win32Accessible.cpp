@@ -1,0 +1,263 @@
+// The page's accessible object: the system's standard client object keeps the children that have
+// windows of their own (title, help boxes, checkbox); the image buttons, which are drawn by the
+// window, follow them as simple push-button children, taken from the portable model's parts.
+#include "platform/win32/Win32Accessible.h"
+
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Form.h"
+
+namespace platform {
+namespace {
+
+// Spelled out: MinGW's import library gives an import thunk for IID_IAccessible on x64.
+constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+BSTR ToBstr(const std::string& text) {
+    int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (result && length > 0)
+        MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), result, length);
+    return result;
+}
+
+void SetInteger(VARIANT* out, LONG value) {
+    VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+}
+
+}  // namespace
+
+class PageAccessible final : public IAccessible {
+  public:
+    PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form) {
+        CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard_));
+    }
+
+    void Disconnect() {
+        form_ = nullptr;
+        if (standard_) standard_->Release();
+        standard_ = nullptr;
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (IsEqualGUID(iid, kIidAccessible) || IsEqualGUID(iid, kIidDispatch) || IsEqualGUID(iid, kIidUnknown)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0) {
+            Disconnect();
+            delete this;
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    // IDispatch: clients of this object call it through its vtable.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count) *count = 0;
+        return form_ ? S_OK : CO_E_OBJNOTCONNECTED;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return Unsupported(); }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return Unsupported();
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return Unsupported();
+    }
+
+    // IAccessible
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        return standard_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        if (!form_) return CO_E_OBJNOTCONNECTED;
+        if (!count) return E_POINTER;
+        *count = StandardChildCount() + static_cast<LONG>(form_->AccessibleParts().size());
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) override {
+        if (!child) return E_POINTER;
+        *child = nullptr;
+        Target target = Resolve(id);
+        if (target.kind == Target::Part) return S_FALSE;  // a simple element of this object
+        return Delegate(target, [&] { return standard_->get_accChild(id, child); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) override {
+        return Text(id, name, [](const AccessiblePart& p) { return p.name; },
+                    [&] { return standard_->get_accName(id, name); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
+        return Text(id, value, nullptr, [&] { return standard_->get_accValue(id, value); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* description) override {
+        return Text(id, description, nullptr, [&] { return standard_->get_accDescription(id, description); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
+        if (!role) return E_POINTER;
+        Target target = Resolve(id);
+        if (target.kind != Target::Part) return Delegate(target, [&] { return standard_->get_accRole(id, role); });
+        SetInteger(role, ROLE_SYSTEM_PUSHBUTTON);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
+        if (!state) return E_POINTER;
+        Target target = Resolve(id);
+        if (target.kind != Target::Part)
+            return Delegate(target, [&] { return standard_->get_accState(id, state); });
+        LONG flags = target.part.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
+        if (target.part.control == form_->HotControl()) flags |= STATE_SYSTEM_HOTTRACKED;
+        SetInteger(state, flags);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override {
+        return Text(id, help, nullptr, [&] { return standard_->get_accHelp(id, help); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) override {
+        Target target = Resolve(id);
+        if (target.kind == Target::Part) return S_FALSE;
+        return Delegate(target, [&] { return standard_->get_accHelpTopic(file, id, topic); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) override {
+        return Text(id, shortcut, nullptr, [&] { return standard_->get_accKeyboardShortcut(id, shortcut); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        return standard_->get_accFocus(focus);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        return standard_->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
+        return Text(id, action, [](const AccessiblePart& p) { return p.defaultAction; },
+                    [&] { return standard_->get_accDefaultAction(id, action); });
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override {
+        Target target = Resolve(id);
+        if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
+        return Delegate(target, [&] { return standard_->accSelect(flags, id); });
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
+        if (!left || !top || !width || !height) return E_POINTER;
+        Target target = Resolve(id);
+        if (target.kind != Target::Part)
+            return Delegate(target, [&] { return standard_->accLocation(left, top, width, height, id); });
+        POINT origin{target.part.bounds.left, target.part.bounds.top};
+        ClientToScreen(hwnd_, &origin);
+        *left = origin.x, *top = origin.y;
+        *width = target.part.bounds.width, *height = target.part.bounds.height;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        Target target = Resolve(start);
+        if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
+        return Delegate(target, [&] { return standard_->accNavigate(direction, start, end); });
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* id) override {
+        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        if (!id) return E_POINTER;
+        POINT p{x, y};
+        ScreenToClient(hwnd_, &p);
+        auto parts = form_->AccessibleParts();
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (!parts[i].bounds.Contains(p.x, p.y)) continue;
+            SetInteger(id, StandardChildCount() + static_cast<LONG>(i) + 1);
+            return S_OK;
+        }
+        return standard_->accHitTest(x, y, id);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
+        Target target = Resolve(id);
+        if (target.kind != Target::Part) return Delegate(target, [&] { return standard_->accDoDefaultAction(id); });
+        AddRef();  // the action may free the page, and with it this object's last other holder
+        bool done = form_->DoDefaultAction(*target.part.control);
+        Release();
+        return done ? S_OK : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return Unsupported(); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return Unsupported(); }
+
+  private:
+    ~PageAccessible() = default;
+
+    struct Target {
+        enum Kind { Disconnected, Invalid, Standard, Part } kind;
+        AccessiblePart part{};
+    };
+
+    bool Connected() const { return form_ && standard_; }
+    HRESULT Unsupported() const { return form_ ? E_NOTIMPL : CO_E_OBJNOTCONNECTED; }
+
+    LONG StandardChildCount() const {
+        LONG count = 0;
+        if (standard_ && FAILED(standard_->get_accChildCount(&count))) count = 0;
+        return count;
+    }
+
+    // Which element a child id names: the window itself and its windowed children belong to the
+    // standard object; the ids after those are the parts.
+    Target Resolve(const VARIANT& id) const {
+        if (!form_ || !standard_) return {Target::Disconnected};
+        if (id.vt != VT_I4) return {Target::Invalid};
+        LONG child = id.lVal - StandardChildCount() - 1;
+        if (child < 0) return {Target::Standard};
+        auto parts = form_->AccessibleParts();
+        if (static_cast<std::size_t>(child) >= parts.size()) return {Target::Invalid};
+        return {Target::Part, parts[static_cast<std::size_t>(child)]};
+    }
+
+    template <typename F>
+    HRESULT Delegate(const Target& target, F&& call) const {
+        if (target.kind == Target::Disconnected) return CO_E_OBJNOTCONNECTED;
+        if (target.kind == Target::Invalid) return E_INVALIDARG;
+        return call();
+    }
+
+    // A text property: the part's text where it has one (else none), the standard object's otherwise.
+    template <typename F>
+    HRESULT Text(const VARIANT& id, BSTR* out, std::string (*ofPart)(const AccessiblePart&), F&& standard) {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        Target target = Resolve(id);
+        if (target.kind != Target::Part) return Delegate(target, standard);
+        if (!ofPart) return S_FALSE;
+        *out = ToBstr(ofPart(target.part));
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+    LONG references_ = 1;
+    HWND hwnd_;
+    Form* form_;
+    IAccessible* standard_ = nullptr;
+};
+
+LRESULT AccessibleClient::Answer(HWND hwnd, Form& form, WPARAM flags) {
+    if (!object_) object_ = new PageAccessible(hwnd, form);
+    return LresultFromObject(kIidAccessible, flags, object_);
+}
+
+void AccessibleClient::Disconnect() {
+    if (!object_) return;
+    object_->Disconnect();
+    object_->Release();
+    object_ = nullptr;
+}
+
+}  // namespace platform
