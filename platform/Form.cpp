@@ -1,6 +1,8 @@
 #include "platform/Form.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "platform/Dialogs.h"
 
@@ -275,21 +277,33 @@ Cursor Form::CursorFor(int x, int y) {
     return CursorAt(x, y);
 }
 
-std::vector<Control*> Form::UsableTabStops() const {
-    std::vector<Control*> stops;
-    for (const auto& c : components_) {
-        if (!c->IsControl()) continue;
-        auto* control = static_cast<Control*>(c.get());
-        if (control->TabStop() && control->Enabled() && control->Visible()) stops.push_back(control);
+// Tab order with ties in creation order, found by one walk: windows have a handful of tab stops.
+Control* Form::TabStopAfter(const Control* from, bool backwards) const {
+    using Key = std::pair<int, std::size_t>;
+    auto before = [backwards](const Key& a, const Key& b) { return backwards ? b < a : a < b; };
+    std::optional<Key> start;
+    Control *next = nullptr, *wrap = nullptr;
+    Key nextKey{}, wrapKey{};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < components_.size(); ++i) {
+            if (!components_[i]->IsControl()) continue;
+            auto* control = static_cast<Control*>(components_[i].get());
+            if (!control->TabStop() || !control->Enabled() || !control->Visible()) continue;
+            Key key{control->TabOrder(), i};
+            if (pass == 0) {
+                if (control == from) start = key;
+                continue;
+            }
+            if ((!start || before(*start, key)) && (!next || before(key, nextKey)))
+                next = control, nextKey = key;
+            if (!wrap || before(key, wrapKey)) wrap = control, wrapKey = key;
+        }
     }
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](Control* a, Control* b) { return a->TabOrder() < b->TabOrder(); });
-    return stops;
+    return next ? next : wrap;
 }
 
 Control* Form::FirstTabStop() const {
-    auto stops = UsableTabStops();
-    return stops.empty() ? nullptr : stops.front();
+    return TabStopAfter(nullptr, false);
 }
 
 void Form::Focus(Control* control) {
@@ -302,12 +316,7 @@ void Form::FocusFirstTabStop() {
 }
 
 void Form::FocusNextTabStop(bool backwards) {
-    auto stops = UsableTabStops();
-    if (stops.empty()) return Focus(nullptr);
-    auto at = std::find(stops.begin(), stops.end(), focused_);
-    if (at == stops.end()) return Focus(backwards ? stops.back() : stops.front());
-    std::size_t i = static_cast<std::size_t>(at - stops.begin()), n = stops.size();
-    Focus(stops[backwards ? (i + n - 1) % n : (i + 1) % n]);
+    Focus(TabStopAfter(focused_, backwards));
 }
 
 bool Form::AccessKeyDown(int key) {

@@ -154,7 +154,7 @@ class Form : public Component {
     void ScaleFonts(int m, int d);
     template <typename F>
     void Dispatch(F&& action);
-    std::vector<Control*> UsableTabStops() const;
+    Control* TabStopAfter(const Control* from, bool backwards) const;
     void Focus(Control* control);
 
     const FormDescription& description_;

@@ -14,7 +14,8 @@ namespace platform {
 namespace {
 
 // Spelled out: MinGW's import library gives an import thunk for IID_IAccessible on x64.
-constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr GUID kIidAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
@@ -49,7 +50,8 @@ class PageAccessible final : public IAccessible {
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (IsEqualGUID(iid, kIidAccessible) || IsEqualGUID(iid, kIidDispatch) || IsEqualGUID(iid, kIidUnknown)) {
+        if (IsEqualGUID(iid, kIidAccessible) || IsEqualGUID(iid, kIidDispatch) ||
+            IsEqualGUID(iid, kIidUnknown)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -57,7 +59,9 @@ class PageAccessible final : public IAccessible {
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
@@ -100,19 +104,19 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->get_accChild(id, child); });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) override {
-        return Text(id, name, [](const AccessiblePart& p) { return p.name; },
-                    [&] { return standard_->get_accName(id, name); });
+        return Text(id, name, &IAccessible::get_accName, &AccessiblePart::name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
-        return Text(id, value, nullptr, [&] { return standard_->get_accValue(id, value); });
+        return Text(id, value, &IAccessible::get_accValue, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* description) override {
-        return Text(id, description, nullptr, [&] { return standard_->get_accDescription(id, description); });
+        return Text(id, description, &IAccessible::get_accDescription, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
         if (!role) return E_POINTER;
         Target target = Resolve(id);
-        if (target.kind != Target::Part) return Delegate(target, [&] { return standard_->get_accRole(id, role); });
+        if (target.kind != Target::Part)
+            return Delegate(target, [&] { return standard_->get_accRole(id, role); });
         SetInteger(role, ROLE_SYSTEM_PUSHBUTTON);
         return S_OK;
     }
@@ -127,7 +131,7 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override {
-        return Text(id, help, nullptr, [&] { return standard_->get_accHelp(id, help); });
+        return Text(id, help, &IAccessible::get_accHelp, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) override {
         Target target = Resolve(id);
@@ -135,7 +139,7 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->get_accHelpTopic(file, id, topic); });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) override {
-        return Text(id, shortcut, nullptr, [&] { return standard_->get_accKeyboardShortcut(id, shortcut); });
+        return Text(id, shortcut, &IAccessible::get_accKeyboardShortcut, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
@@ -146,15 +150,15 @@ class PageAccessible final : public IAccessible {
         return standard_->get_accSelection(selection);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
-        return Text(id, action, [](const AccessiblePart& p) { return p.defaultAction; },
-                    [&] { return standard_->get_accDefaultAction(id, action); });
+        return Text(id, action, &IAccessible::get_accDefaultAction, &AccessiblePart::defaultAction);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override {
         Target target = Resolve(id);
         if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
         return Delegate(target, [&] { return standard_->accSelect(flags, id); });
     }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT id) override {
         if (!left || !top || !width || !height) return E_POINTER;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
@@ -185,7 +189,8 @@ class PageAccessible final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
         Target target = Resolve(id);
-        if (target.kind != Target::Part) return Delegate(target, [&] { return standard_->accDoDefaultAction(id); });
+        if (target.kind != Target::Part)
+            return Delegate(target, [&] { return standard_->accDoDefaultAction(id); });
         AddRef();  // the action may free the page, and with it this object's last other holder
         bool done = form_->DoDefaultAction(*target.part.control);
         Release();
@@ -230,15 +235,16 @@ class PageAccessible final : public IAccessible {
         return call();
     }
 
+    using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
     // A text property: the part's text where it has one (else none), the standard object's otherwise.
-    template <typename F>
-    HRESULT Text(const VARIANT& id, BSTR* out, std::string (*ofPart)(const AccessiblePart&), F&& standard) {
+    HRESULT Text(VARIANT id, BSTR* out, TextGetter standard, std::string AccessiblePart::*ofPart) {
         if (!out) return E_POINTER;
         *out = nullptr;
         Target target = Resolve(id);
-        if (target.kind != Target::Part) return Delegate(target, standard);
+        if (target.kind != Target::Part)
+            return Delegate(target, [&] { return (standard_->*standard)(id, out); });
         if (!ofPart) return S_FALSE;
-        *out = ToBstr(ofPart(target.part));
+        *out = ToBstr(target.part.*ofPart);
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 

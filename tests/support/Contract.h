@@ -13,7 +13,8 @@ inline constexpr char kFileSystemKey[] = "System\\CurrentControlSet\\Control\\Fi
 inline constexpr char kNameNumericTail[] = "NameNumericTail";
 inline constexpr char kSuiteKey[] = "SOFTWARE\\Quandeo\\Velmora 2000";  // HKCU
 inline constexpr char kBSControl[] = "BSControl";
-inline constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";  // HKCU
+inline constexpr char kRegeditKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";  // HKCU
 inline constexpr char kLastKey[] = "LastKey";
 inline constexpr int kGermanHelp = 2, kEnglishHelp = 4, kRegistryKeyPath = 5;
 
@@ -119,8 +120,8 @@ inline constexpr int kClientWidth = 292, kClientHeight = 426;
 struct Placement {
     const char* name;
     int left, top, width, height;
-    int tabOrder;     // -1: none given
-    int imageIndex;   // image buttons: normal image; hot image is the next one; -1 otherwise
+    int tabOrder;              // -1: none given
+    int imageIndex;            // image buttons: normal image; hot image is the next one; -1 otherwise
     const char* fallbackName;  // image buttons: what a screen reader reads before the language is set
 };
 inline constexpr Placement kPlacements[] = {

@@ -1,0 +1,99 @@
+// Windows only: the page through the keyboard alone, with real key strokes (SendInput), observed
+// through the windows: the focus, the checkbox's state, and the OK button's state as a screen reader
+// reads it.
+#ifdef _WIN32
+#include "page/PageFixture.h"
+#include "support/Contract.h"
+#include "win32/Win32Input.h"
+
+namespace page_tests {
+namespace {
+
+using namespace win32_input;
+
+class Keyboard : public PageTest {
+  protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        CoInitialize(nullptr);
+    }
+    void TearDown() override {
+        PageTest::TearDown();
+        CoUninitialize();
+    }
+    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
+    HWND CheckBox() { return ChildOfClass(Page(), "Button"); }
+    // OK is the first push button the screen reader lists.
+    bool OkAvailable() {
+        AccessibleWindow page(Page());
+        auto buttons = page.PushButtons();
+        return !buttons.empty() && !(page.State(buttons[0]) & STATE_SYSTEM_UNAVAILABLE);
+    }
+};
+
+TEST_F(Keyboard, CheckboxHasTheFocusAndSpaceTabAndTheAccessKeyWork) {
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
+    Pump();
+    ASSERT_NE(CheckBox(), nullptr);
+    EXPECT_EQ(GetFocus(), CheckBox()) << "the page's only tab stop has the focus once it shows";
+
+    Press(VK_SPACE);
+    EXPECT_TRUE(Ticked(CheckBox()));
+    Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), CheckBox());
+    Press(VK_TAB, {VK_SHIFT});
+    EXPECT_EQ(GetFocus(), CheckBox());
+
+    ModulSaveChanges();  // the host applies the page: OK is disabled
+    Pump();
+    ASSERT_FALSE(OkAvailable()) << "OK is disabled after it was applied";
+    Press(contract::kEnglish.accessKey, {VK_MENU});
+    EXPECT_FALSE(Ticked(CheckBox())) << "Alt+D toggles like a click";
+    EXPECT_TRUE(OkAvailable()) << "and the click handler enabled OK again";
+    Press(contract::kGerman.accessKey, {VK_MENU});
+    EXPECT_FALSE(Ticked(CheckBox())) << "the German key does nothing on an English page";
+    EXPECT_EQ(GetFocus(), CheckBox());
+}
+
+TEST_F(Keyboard, GermanPageTakesItsOwnAccessKeyFromAnyFocus) {
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 2);
+    Pump();
+    SetFocus(Page());  // the focus elsewhere on the page
+    Press(contract::kGerman.accessKey, {VK_MENU});
+    EXPECT_TRUE(Ticked(CheckBox())) << "Alt+T";
+    EXPECT_EQ(GetFocus(), CheckBox()) << "the access key moves the focus to its control";
+    Press(contract::kEnglish.accessKey, {VK_MENU});
+    EXPECT_TRUE(Ticked(CheckBox()));
+}
+
+TEST_F(Keyboard, FocusReturnsToTheCheckboxWhenThePageIsActivatedAgain) {
+    Create();
+    Pump();
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetFocus(other);
+    Pump();
+    ASSERT_NE(GetFocus(), CheckBox());
+    SetForegroundWindow(Page());
+    Pump();
+    EXPECT_EQ(GetFocus(), CheckBox());
+    DestroyWindow(other);
+}
+
+TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
+    auto listener = Form::Create<Listener>();
+    Create(contract::kWindowsXP, 1, 2);
+    Pump();
+    EXPECT_EQ(GetFocus(), Page()) << "a disabled checkbox cannot take the focus";
+    Press(contract::kGerman.accessKey, {VK_MENU});
+    EXPECT_FALSE(Ticked(CheckBox())) << "a disabled checkbox ignores its access key";
+    Press(VK_F12);
+    EXPECT_EQ(listener->received,
+              (std::vector<std::pair<std::int32_t, std::int32_t>>{{contract::kSwitchWindow, 0}}));
+    EXPECT_TRUE(IsWindowVisible(Page()));
+}
+
+}  // namespace
+}  // namespace page_tests
+#endif

@@ -1,0 +1,177 @@
+// Windows only: what a screen reader finds through oleacc, and what the page shows to other tools
+// that read its windows: the four image buttons as push buttons, both help boxes filled, the
+// checkbox in the system's window-text colour, the hand cursor over a button.
+#ifdef _WIN32
+#include "help/QuandeoHelp.h"
+#include "page/PageFixture.h"
+#include "support/Contract.h"
+#include "support/SystemRecorder.h"
+#include "win32/Win32Input.h"
+
+namespace page_tests {
+namespace {
+
+using namespace win32_input;
+
+class ScreenReader : public PageTest {
+  protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        CoInitialize(nullptr);
+    }
+    void TearDown() override {
+        PageTest::TearDown();
+        CoUninitialize();
+    }
+    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
+    // A design rectangle of the client area, on the screen, moved by the window's growth.
+    RECT OnScreen(const contract::Placement& p, int dx, int dy) {
+        POINT origin{p.left + dx, p.top + dy};
+        ClientToScreen(Page(), &origin);
+        return {origin.x, origin.y, origin.x + p.width, origin.y + p.height};
+    }
+    std::pair<int, int> Growth() {
+        RECT client;
+        GetClientRect(Page(), &client);
+        return {client.right - contract::kClientWidth, client.bottom - contract::kClientHeight};
+    }
+};
+
+TEST_F(ScreenReader, ImageButtonsArePushButtonsNamedInTheLanguageAndPlacedOnScreen) {
+    for (const auto* texts : {&contract::kEnglish, &contract::kGerman}) {
+        Create(contract::kWindowsXP, contract::kWindowsXPBit, texts == &contract::kEnglish ? 1 : 2);
+        AccessibleWindow page(Page());
+        ASSERT_EQ(page.result, S_OK);
+        auto buttons = page.PushButtons();
+        ASSERT_EQ(buttons.size(), 4u) << "OK, Undo, Info and Registry";
+        const std::string names[] = {texts->okHint, texts->undoHint, texts->infoHint, texts->registryHint};
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(page.Name(buttons[i]), names[i]);
+            EXPECT_EQ(page.DefaultAction(buttons[i]), "Press");
+            EXPECT_EQ(page.State(buttons[i]) & STATE_SYSTEM_UNAVAILABLE, 0);
+        }
+    }
+
+    // Resized by the host: the buttons follow their anchors, and the screen reader follows them.
+    SendToWindow(Page(), TipState.HostMessage, 12, 360);
+    SendToWindow(Page(), TipState.HostMessage, 13, 520);
+    auto [dx, dy] = Growth();
+    ASSERT_GT(dx, 0);
+    AccessibleWindow page(Page());
+    auto buttons = page.PushButtons();
+    ASSERT_EQ(buttons.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& placement = contract::kPlacements[i];
+        RECT expected = OnScreen(placement, i < 2 ? 0 : dx, dy);  // Info and Registry keep to the right
+        RECT actual = page.Location(buttons[i]);
+        EXPECT_EQ(actual.left, expected.left) << placement.name;
+        EXPECT_EQ(actual.top, expected.top) << placement.name;
+        EXPECT_EQ(actual.right, expected.right) << placement.name;
+        EXPECT_EQ(actual.bottom, expected.bottom) << placement.name;
+        EXPECT_EQ(page.HitTest((expected.left + expected.right) / 2, (expected.top + expected.bottom) / 2),
+                  buttons[i])
+            << placement.name;
+    }
+    RECT title = OnScreen(contract::kPlacements[4], 0, 0);
+    EXPECT_NE(page.HitTest(title.left + 2, title.top + 2), buttons[0]) << "elsewhere is not a button";
+}
+
+TEST_F(ScreenReader, ButtonsOfAPageThatDoesNotApplyAreUnavailableAndDoNothing) {
+    Create(contract::kWindowsXP, 1);
+    AccessibleWindow page(Page());
+    auto buttons = page.PushButtons();
+    ASSERT_EQ(buttons.size(), 4u);
+    const bool unavailable[] = {true, true, false, false};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ((page.State(buttons[i]) & STATE_SYSTEM_UNAVAILABLE) != 0, unavailable[i]) << i;
+    page.object->accDoDefaultAction(AccessibleWindow::Child(buttons[0]));
+    EXPECT_TRUE(boxes.Shown().empty()) << "a disabled OK asks nothing";
+    EXPECT_FALSE(TipState.Saved);
+}
+
+TEST_F(ScreenReader, DefaultActionsOfOkAndRegistryRunLikeAClick) {
+    auto listener = Form::Create<Listener>();
+    SystemRecorder system;
+    Create();
+    AccessibleWindow page(Page());
+    auto buttons = page.PushButtons();
+    ASSERT_EQ(buttons.size(), 4u);
+    EXPECT_EQ(page.object->accDoDefaultAction(AccessibleWindow::Child(buttons[0])), S_OK);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm), std::vector<std::string>{contract::kRestartQuestion});
+    EXPECT_EQ(listener->received, (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                                      {contract::kApplied, contract::kAppliedChanges}}));
+    EXPECT_NE(page.State(buttons[0]) & STATE_SYSTEM_UNAVAILABLE, 0) << "OK is disabled after it ran";
+
+    EXPECT_EQ(page.object->accDoDefaultAction(AccessibleWindow::Child(buttons[3])), S_OK);
+    ASSERT_EQ(system.launchOwners.size(), 1u);
+    EXPECT_EQ(system.launchOwners[0], Page());
+    EXPECT_EQ(GetValue(RootKey::CurrentUser, contract::kRegeditKey, contract::kLastKey),
+              Text(GetHelpText(1, contract::kRegistryKeyPath)));
+}
+
+TEST_F(ScreenReader, ObjectHeldPastModulFreeAnswersNotConnected) {
+    Create();
+    AccessibleWindow page(Page());
+    auto buttons = page.PushButtons();
+    ASSERT_EQ(buttons.size(), 4u);
+    ASSERT_EQ(ModulFree(), 1);
+    LONG count = 0;
+    EXPECT_EQ(page.object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    BSTR name = nullptr;
+    EXPECT_EQ(page.object->get_accName(AccessibleWindow::Child(buttons[0]), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(page.object->accDoDefaultAction(AccessibleWindow::Child(buttons[0])), CO_E_OBJNOTCONNECTED);
+    VARIANT hit;
+    VariantInit(&hit);
+    EXPECT_EQ(page.object->accHitTest(0, 0, &hit), CO_E_OBJNOTCONNECTED);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(ScreenReader, BothHelpBoxesHoldTheHelpTextsWhetherShownOrNot) {
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 2);
+    // Later controls lie above earlier ones: the German box, created last, comes first.
+    HWND german = ChildOfClass(Page(), "Edit", 0), english = ChildOfClass(Page(), "Edit", 1);
+    ASSERT_TRUE(english && german);
+    EXPECT_FALSE(IsWindowVisible(english));
+    char text[4096] = {};
+    GetWindowTextA(english, text, sizeof text);
+    // One line of the box a line of the text, each ended by CR LF.
+    EXPECT_EQ(std::string(text), GetHelpText(1, contract::kEnglishHelp) + std::string("\r\n"));
+    GetWindowTextA(german, text, sizeof text);
+    EXPECT_EQ(std::string(text), GetHelpText(1, contract::kGermanHelp) + std::string("\r\n"));
+}
+
+TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
+    Create();
+    HWND checkBox = ChildOfClass(Page(), "Button");
+    const COLORREF saved = GetSysColor(COLOR_WINDOWTEXT);
+    const INT element = COLOR_WINDOWTEXT;
+    const COLORREF highContrast = RGB(255, 255, 0);
+    ASSERT_TRUE(SetSysColors(1, &element, &highContrast));
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(Page(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(checkBox));
+    COLORREF used = GetTextColor(dc);
+    SendMessageA(Page(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(checkBox));
+    COLORREF usedForButton = GetTextColor(dc);
+    DeleteDC(dc);
+    SetSysColors(1, &element, &saved);
+    EXPECT_EQ(used, highContrast);
+    EXPECT_EQ(usedForButton, highContrast);
+}
+
+TEST_F(ScreenReader, HandCursorFromTheFirstSetCursorAndArrowOnceThePointerLeaves) {
+    Create();
+    Pump();
+    RECT ok = OnScreen(contract::kPlacements[0], 0, Growth().second);
+    auto askCursor = [&](int x, int y) {
+        SetCursorPos(x, y);
+        SendMessageA(Page(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Page()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(askCursor(ok.left + 10, ok.top + 10), LoadCursor(nullptr, IDC_HAND)) << "on the first ask";
+    EXPECT_EQ(askCursor(ok.left - 8, ok.top + 10), LoadCursor(nullptr, IDC_ARROW));
+}
+
+}  // namespace
+}  // namespace page_tests
+#endif
