@@ -2,6 +2,8 @@
 // Components: named parts of a window, owned by it in creation order. A component can ask another
 // to tell it when that one is destroyed, so that no reference outlives what it refers to.
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/Description.h"
@@ -22,16 +24,26 @@ struct ComponentClass {
     const ComponentClass* base;
 };
 
+// ClassTagOwner names, in unevaluated code only, the class that declared the tag last.
 #define NAMTAIL_COMPONENT_CLASS(Base)                                  \
     static constexpr ::platform::ComponentClass kClass{&Base::kClass}; \
     const ::platform::ComponentClass& Class() const override {         \
         return kClass;                                                 \
-    }
+    }                                                                  \
+    auto ClassTagOwner() const->decltype(this);
+
+class Component;
+
+// True when T declares its own class tag; a class without one would be taken for its base.
+template <typename T>
+inline constexpr bool kHasOwnComponentClass = std::is_same_v<
+    std::remove_cv_t<std::remove_pointer_t<decltype(std::declval<const T&>().ClassTagOwner())>>, T>;
 
 class Component {
   public:
     static constexpr ComponentClass kClass{nullptr};
     virtual const ComponentClass& Class() const { return kClass; }
+    auto ClassTagOwner() const -> decltype(this);
     bool InheritsFrom(const ComponentClass& tag) const {
         for (const ComponentClass* c = &Class(); c; c = c->base)
             if (c == &tag) return true;

@@ -76,6 +76,7 @@ class Form : public Component {
     Component* FindComponent(const std::string& name) const;
     template <typename T>
     T& Find(const std::string& name) const {
+        static_assert(kHasOwnComponentClass<T>, "declare the class tag with NAMTAIL_COMPONENT_CLASS");
         return static_cast<T&>(FindOfClass(name, T::kClass));
     }
     // The component of that name and class; an error when there is none.

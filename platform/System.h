@@ -38,6 +38,8 @@ class SystemServices {
     virtual std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                        const std::string& parameters, const std::string& directory,
                                        int showCommand) = 0;
+    // The Windows directory, without a trailing backslash unless it is a root; empty when unknown.
+    virtual std::string WindowsDirectory() = 0;
 };
 
 // The installed services, or the backend's own.

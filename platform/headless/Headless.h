@@ -25,6 +25,8 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 void SetScreenPixelsPerInch(int ppi);
 // The live top-level windows, in creation order.
 std::vector<Form*> TopLevelWindows();
+// While on, no new window can be made: creation fails as a system short of resources makes it fail.
+void RefuseNewWindows(bool refuse);
 // What the system does when another program destroys `form`'s window behind the toolkit's back.
 void DestroyNativeWindow(Form& form);
 
@@ -41,6 +43,7 @@ struct SystemRecord {
     std::vector<std::uint32_t> shutdownRequests;
     std::vector<LaunchRequest> launches;
     std::set<std::string> enabledPrivileges;
+    std::string windowsDirectory = "C:\\WINDOWS";
     int openTokens = 0;
 };
 SystemRecord& System();

@@ -14,6 +14,7 @@ struct State {
     int pixelsPerInch = 96;
     std::vector<Form*> windows;
     std::map<std::string, std::uint32_t> messages;
+    bool refuseWindows = false;
 };
 
 State& GetState() {
@@ -46,6 +47,7 @@ class HeadlessBackend : public Backend {
     // The state outlives the backend, and so every window made through it.
     HeadlessBackend() { GetState(); }
     std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override {
+        if (GetState().refuseWindows) throw Error("Cannot create the window");
         return std::make_unique<HeadlessPeer>(form);
     }
     Size NonClientSize() override { return {6, 25}; }
@@ -81,6 +83,10 @@ void SetScreenPixelsPerInch(int ppi) {
 
 std::vector<Form*> TopLevelWindows() {
     return GetState().windows;
+}
+
+void RefuseNewWindows(bool refuse) {
+    GetState().refuseWindows = refuse;
 }
 
 void DestroyNativeWindow(Form& form) {

@@ -66,6 +66,7 @@ class HeadlessSystem : public SystemServices {
                                      parameters, directory, showCommand});
         return 42;
     }
+    std::string WindowsDirectory() override { return System().windowsDirectory; }
 
   private:
     static const KnownPrivilege* Find(PrivilegeId id) {

@@ -394,18 +394,28 @@ class Win32Peer : public FormPeer {
         return handle;
     }
 
+    void PaintClient(HDC dc) {
+        DcCanvas canvas(dc, brushes_);
+        Size client = form_.ClientSize();
+        canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
+        form_.PaintGraphics(canvas);
+    }
+
     bool Handled(Message& m) {
         switch (m.msg) {
             case WM_PAINT: {
                 PAINTSTRUCT ps;
-                HDC dc = BeginPaint(hwnd_, &ps);
-                DcCanvas canvas(dc, brushes_);
-                Size client = form_.ClientSize();
-                canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
-                form_.PaintGraphics(canvas);
+                PaintClient(BeginPaint(hwnd_, &ps));
                 EndPaint(hwnd_, &ps);
                 return true;
             }
+            case WM_PRINTCLIENT:  // magnifiers and screen capture ask the window to draw itself
+                PaintClient(reinterpret_cast<HDC>(m.wParam));
+                return true;
+            case WM_GETMINMAXINFO:
+                // The host's geometry holds unchanged, down to a width or height of 0.
+                reinterpret_cast<MINMAXINFO*>(m.lParam)->ptMinTrackSize = {0, 0};
+                return true;
             case WM_ERASEBKGND:
                 m.result = 1;
                 return true;

@@ -45,6 +45,11 @@ class Win32System : public SystemServices {
                                          directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);
     }
+    std::string WindowsDirectory() override {
+        char path[MAX_PATH];
+        UINT length = GetWindowsDirectoryA(path, sizeof path);
+        return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+    }
 };
 
 }  // namespace

@@ -1,13 +1,18 @@
 // The Registry button: LastKey for the registry editor, then the editor started by the shell.
 #include "help/QuandeoHelp.h"
 #include "page/PageFixture.h"
+#include "support/Contract.h"
 #include "support/SystemRecorder.h"
 
 namespace page_tests {
 namespace {
 
-const char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
-const char kStartEditor[] = "launch null regedit.exe '' '' 5";
+using contract::kRegeditKey;
+
+// The editor by its full path in the Windows directory; no verb, empty parameters and directory, shown.
+std::string StartEditor(const std::string& windowsDirectory) {
+    return "launch null " + windowsDirectory + "\\regedit.exe '' '' 5";
+}
 
 class RegistryLookupTest : public PageTest {
   protected:
@@ -20,22 +25,25 @@ class RegistryLookupTest : public PageTest {
         SetKeyReadOnly(RootKey::CurrentUser, kRegeditKey, false);
         PageTest::TearDown();
     }
-    std::optional<StoredValue> LastKey() { return GetValue(RootKey::CurrentUser, kRegeditKey, "LastKey"); }
+    std::optional<StoredValue> LastKey() {
+        return GetValue(RootKey::CurrentUser, kRegeditKey, contract::kLastKey);
+    }
 
     SystemRecorder system;
+    const std::string kStartEditor = StartEditor(UseWindowsDirectory("D:\\Windows NT"));
 };
 
 TEST_F(RegistryLookupTest, WritesTheTipsKeyThenStartsTheEditorOwnedByThePageEachTime) {
     auto& page = Create();
     Click(page, "HotSpeedButtonRegistry");
-    EXPECT_EQ(LastKey(), Text(GetHelpText(1, kHelpRegistryKey)));
+    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)));
     EXPECT_EQ(system.calls, std::vector<std::string>{kStartEditor});
     ASSERT_EQ(system.launchOwners.size(), 1u);
     EXPECT_EQ(system.launchOwners[0], page.Handle());
 
-    SetValue(RootKey::CurrentUser, kRegeditKey, "LastKey", Text("HKEY_CURRENT_USER\\Elsewhere"));
+    SetValue(RootKey::CurrentUser, kRegeditKey, contract::kLastKey, Text("HKEY_CURRENT_USER\\Elsewhere"));
     Click(page, "HotSpeedButtonRegistry");
-    EXPECT_EQ(LastKey(), Text(GetHelpText(1, kHelpRegistryKey)));
+    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)));
     EXPECT_EQ(system.calls, (std::vector<std::string>{kStartEditor, kStartEditor}));
     EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -58,6 +66,19 @@ TEST_F(RegistryLookupTest, FailedWriteIsReportedAndStartsNothing) {
     EXPECT_TRUE(system.calls.empty());
     EXPECT_FALSE(LastKey());
 }
+
+#ifndef _WIN32
+TEST_F(RegistryLookupTest, EditorPathJoinsARootDirectoryOnceAndAnUnknownOneStartsNothing) {
+    auto& page = Create();
+    UseWindowsDirectory("C:\\");
+    Click(page, "HotSpeedButtonRegistry");
+    UseWindowsDirectory("");
+    Click(page, "HotSpeedButtonRegistry");
+    EXPECT_EQ(system.calls, std::vector<std::string>{"launch null C:\\regedit.exe '' '' 5"});
+    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)))
+        << "LastKey is written all the same";
+}
+#endif
 
 }  // namespace
 }  // namespace page_tests

@@ -71,6 +71,14 @@ std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wPara
     return static_cast<platform::Form*>(handle)->Perform(msg, wParam, lParam);
 }
 
+void DestroyFromOutside(void* handle) {
+    platform::headless::DestroyNativeWindow(*static_cast<platform::Form*>(handle));
+}
+
+void RefuseNewWindows(bool refuse) {
+    platform::headless::RefuseNewWindows(refuse);
+}
+
 const bool kLibraryWindowsVisible = false;
 
 int TipWindowCount() {
@@ -109,6 +117,11 @@ namespace testing_support {
 int UseScreenDensity(int ppi) {
     platform::headless::SetScreenPixelsPerInch(ppi);
     return ppi;
+}
+
+std::string UseWindowsDirectory(const std::string& wanted) {
+    platform::headless::System().windowsDirectory = wanted;
+    return wanted;
 }
 
 std::optional<platform::Rect> NativeBounds(const platform::Form&, const platform::Control&) {

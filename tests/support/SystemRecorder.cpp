@@ -53,4 +53,8 @@ std::intptr_t SystemRecorder::StartProgram(void* owner, const char* verb, const 
                         : 42;
 }
 
+std::string SystemRecorder::WindowsDirectory() {
+    return NativeSystem().WindowsDirectory();
+}
+
 }  // namespace testing_support

@@ -40,6 +40,7 @@ class SystemRecorder : public platform::SystemServices {
     std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
                                int showCommand) override;
+    std::string WindowsDirectory() override;
 
   private:
     platform::SystemServices* previous_;

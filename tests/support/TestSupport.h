@@ -42,6 +42,10 @@ class MessageBoxScript {
 
 // Sends a message to a window the way another program would (Win32: SendMessageA to its handle).
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+// Destroys a window the way another program would (Win32: DestroyWindow), not through the toolkit.
+void DestroyFromOutside(void* handle);
+// While on, the system refuses to make tip windows (Win32: a hook vetoes their creation).
+void RefuseNewWindows(bool refuse);
 // The tip windows of this thread that exist, shown or hidden.
 int TipWindowCount();
 // Whether TipWindowCount also sees the windows of a separately loaded library: true on Win32, where
@@ -68,6 +72,9 @@ std::optional<std::uint64_t> CommittedBytes();
 // Makes `ppi` the screen density for windows created from now on where the backend can (headless),
 // and returns the density windows will actually get (Win32: fixed for the process by the system).
 int UseScreenDensity(int ppi);
+// Makes `wanted` the Windows directory the system reports where the backend can (headless), and
+// returns the one it reports (Win32: the real one, read here).
+std::string UseWindowsDirectory(const std::string& wanted);
 // Where the system shows a control with a window of its own, relative to the window's client area.
 std::optional<platform::Rect> NativeBounds(const platform::Form& form, const platform::Control& control);
 

@@ -187,6 +187,29 @@ BOOL CALLBACK CountTipWindow(HWND window, LPARAM counter) {
     return TRUE;
 }
 
+void DestroyFromOutside(void* handle) {
+    DestroyWindow(static_cast<HWND>(handle));
+}
+
+namespace {
+HHOOK refusal = nullptr;
+
+LRESULT CALLBACK RefuseTipWindows(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        char cls[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+        if (std::string(cls) == "NamtailTipWindow") return 1;
+    }
+    return CallNextHookEx(refusal, code, wParam, lParam);
+}
+}  // namespace
+
+void RefuseNewWindows(bool refuse) {
+    if (refuse && !refusal)
+        refusal = SetWindowsHookExA(WH_CBT, RefuseTipWindows, nullptr, GetCurrentThreadId());
+    if (!refuse && refusal) UnhookWindowsHookEx(std::exchange(refusal, nullptr));
+}
+
 const bool kLibraryWindowsVisible = true;
 
 int TipWindowCount() {
@@ -223,6 +246,12 @@ namespace testing_support {
 
 int UseScreenDensity(int) {
     return platform::ActiveBackend().ScreenPixelsPerInch();
+}
+
+std::string UseWindowsDirectory(const std::string&) {
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, sizeof path);
+    return path;
 }
 
 std::optional<platform::Rect> NativeBounds(const platform::Form& form, const platform::Control& control) {
