@@ -3,7 +3,8 @@
 //   NamtailHost [--left N] [--top N] [--width N] [--height N] [--edition N] [--language N]
 //               [--caption TEXT] [--hint TEXT] [--validfor N] [--helpid N] [--exit-after MS]
 // It registers the host message "Quandeo", shows each notification the page sends (and prints it),
-// and sends any command code with any argument to the page.
+// and sends any command code with any argument to the page. It also prints the text of every message
+// box and of every hint the page shows, so that a script can read what a user would read.
 #include <windows.h>
 
 #include <cstdio>
@@ -119,6 +120,41 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+// One line per text; line breaks become " | ".
+void PrintText(const char* what, const char* text) {
+    std::string line = text;
+    for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, " | ");
+    std::printf("%s: %s\n", what, line.c_str());
+    std::fflush(stdout);
+}
+
+bool IsClass(HWND hwnd, const char* name) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return std::strcmp(cls, name) == 0;
+}
+
+LRESULT CALLBACK LogMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && IsClass(reinterpret_cast<HWND>(wParam), "#32770")) {
+        char text[2048] = {};
+        GetDlgItemTextA(reinterpret_cast<HWND>(wParam), 0xFFFF, text, sizeof text);  // the box's text
+        PrintText("message box", text);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK LogHint(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
+        IsClass(call->hwnd, "tooltips_class32")) {
+        char text[512] = {};
+        GetWindowTextA(call->hwnd, text, sizeof text);
+        PrintText("hint", text);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 HWND CreateHostWindow(const Options& o) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = HostProc;
@@ -165,8 +201,8 @@ int main(int argc, char** argv) {
 
     hostMessage = RegisterWindowMessageA("Quandeo");
     pageCaption = o.caption;
-    hostMessage = RegisterWindowMessageA("Quandeo");
-    pageCaption = o.caption;
+    SetWindowsHookExA(WH_CBT, LogMessageBox, nullptr, GetCurrentThreadId());
+    SetWindowsHookExA(WH_CALLWNDPROCRET, LogHint, nullptr, GetCurrentThreadId());
     HWND host = CreateHostWindow(o);
     module.create(o.left, o.top, o.width, o.height, o.edition, o.language, o.caption.c_str(), o.hint.c_str(),
                   o.validFor, o.helpId);

@@ -29,6 +29,7 @@ for _ in $(seq 100); do box=$(xdotool search --name '^Namtail$' 2>/dev/null | he
 [ -n "$box" ] || { echo "no warning box at 120 dpi"; exit 1; }
 sleep 1
 import -display "$DISPLAY" -window root "$out/big.png"
+tr -d '\r' <"$host_out" | grep -qx "message box: Big" || { echo "the warning box does not read Big"; exit 1; }
 grep -q "page client origin" "$host_out" && { echo "the page showed before the warning was answered"; exit 1; }
 xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
 for _ in $(seq 100); do grep -q "page client origin" "$host_out" && break; sleep 0.2; done
@@ -39,6 +40,8 @@ xdotool mousemove 5 5
 sleep 1
 import -display "$DISPLAY" -window root "$out/rest.png"
 status=0
+declare -A hints=([OK]="Changes will be saved immediately" [Undo]="Restore defaults" [Info]="Valid to ..."
+  [Registry]="Registry Lookup")
 for button in OK:34 Undo:74 Info:218 Registry:258; do
   name=${button%%:*} cx=$((x + ${button##*:})) cy=$((y + 401))
   xdotool mousemove "$cx" "$cy"
@@ -49,6 +52,9 @@ for button in OK:34 Undo:74 Info:218 Registry:258; do
   hint=$(compare -metric AE -crop "160x30+$((cx - 20))+$((cy + 18))" "$out/rest.png" "$out/hover-$name.png" null: 2>&1)
   echo "$name: glyph pixels changed ${glyph%% *}, hint pixels changed ${hint%% *}"
   [ "${glyph%% *}" -gt 20 ] && [ "${hint%% *}" -gt 100 ] || status=1
+  shown=$(grep '^hint: ' "$host_out" | tail -1 | tr -d '\r')
+  echo "$name: $shown"
+  [ "$shown" = "hint: ${hints[$name]}" ] || status=1
   xdotool mousemove 5 5
   sleep 1
 done

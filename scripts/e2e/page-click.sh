@@ -3,6 +3,7 @@
 # click on OK writes one binary byte 0 to NameNumericTail, the restart question is answered No; F12
 # and OK reach the host as notifications. Keeps screenshots under build/e2e/.
 set -uo pipefail
+export LC_ALL=C  # the page's texts are code page 1252 bytes
 cd "$(dirname "$0")/../.."
 export NAMTAIL_WINEPREFIX="$PWD/build/wine-x11" NAMTAIL_WINE_GRAPHICS=x11
 source scripts/wine-env
@@ -26,10 +27,16 @@ sleep 0.5
 xdotool key F12                                      # switch window, focus on the checkbox
 sleep 0.5
 xdotool mousemove $((x + 34)) $((y + 399)) click 1   # OK
-sleep 1
+# The restart question, byte for byte in code page 1252, must be on screen before it is answered.
+question=$(printf 'message box: Um diese \xc4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der Neustart jetzt durchgef\xfchrt werden ?')
+has_line() { tr -d '\r' <"$2" | grep -qaxF "$1"; }  # the host prints with CR LF
+for _ in $(seq 50); do has_line "$question" "$out" && break; sleep 0.2; done
+has_line "$question" "$out" || { echo "no restart question before answering"; kill $host; exit 1; }
+grep -q 'notification 9999' "$out" && { echo "OK notified before the question was answered"; kill $host; exit 1; }
+sleep 0.5
 import -display "$DISPLAY" -window root -crop 760x560+0+0 build/e2e/restart-question.png
 xdotool key n                                        # no restart now
-sleep 1
+for _ in $(seq 50); do grep -q 'notification 9999' "$out" && break; sleep 0.2; done
 import -display "$DISPLAY" -window root -crop 560x520+0+0 build/e2e/page.png
 result=$(wine reg query "$key" /v NameNumericTail 2>/dev/null | tr -d '\r')
 kill $host 2>/dev/null

@@ -83,7 +83,8 @@ TEST_F(PageTest, SettingsKeyIsCreatedWhenMissing) {
 TEST_F(PageTest, EntryPointsReturnTheSpecifiedResults) {
     EXPECT_EQ(ModulChanged(), 0);
     EXPECT_EQ(ModulNr(), 2);
-    EXPECT_EQ(ModulCreate(10, 10, 300, 460, contract::kWindowsXP, 1, "x", "y", contract::kWindowsXPBit, 1), 0);
+    EXPECT_EQ(ModulCreate(10, 10, 300, 460, contract::kWindowsXP, 1, "x", "y", contract::kWindowsXPBit, 1),
+              0);
     ASSERT_NE(CurrentPage(), nullptr);
     EXPECT_EQ(ModulSaveChanges(), 1);
     EXPECT_TRUE(TipState.Saved);

@@ -30,29 +30,23 @@ TEST_F(Density, EveryControlEndsWithinThreePixelsOfItsDesignAfterOneWarning) {
     if (const char* expected = std::getenv("NAMTAIL_EXPECT_DPI")) {
         ASSERT_EQ(ppi, std::atoi(expected)) << "the prefix does not have the density the script set";
     }
-    const ResolvedDescription design = Resolve(FormNamtail);
     const Size frame = ActiveBackend().NonClientSize();
-    ModulCreate(100, 50, *design.window.width + frame.width, *design.window.height + frame.height, kWindowsXP,
-                1, "Alias names", "", kWindowsXPBit, 1);
+    ModulCreate(100, 50, contract::kClientWidth + frame.width, contract::kClientHeight + frame.height,
+                kWindowsXP, 1, "Alias names", "", kWindowsXPBit, 1);
     TFormNamtail& page = *CurrentPage();
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain),
-              ppi == 96 ? std::vector<std::string>{} : std::vector<std::string>{"Big"});
-    int checked = 0;
-    for (const auto& component : design.components) {
-        const Properties& p = component.properties;
-        if (!p.left || !p.top || !p.width || !p.height) continue;  // placed by alignment
-        if (!page.Find<Component>(component.name).IsControl()) continue;
-        const auto& control = page.Find<Control>(component.name);
-        ExpectNear(control.Bounds(), {*p.left, *p.top, *p.width, *p.height}, component.name);
+              ppi == 96 ? std::vector<std::string>{} : std::vector<std::string>{contract::kBig});
+    for (const auto& p : contract::kPlacements) {
+        const auto& control = page.Find<Control>(p.name);
+        ExpectNear(control.Bounds(), {p.left, p.top, p.width, p.height}, p.name);
         if (auto native = NativeBounds(page, control))
-            ExpectNear(*native, control.Bounds(), component.name + " on screen");
-        const Font& font = p.font ? *p.font : *design.window.font;
-        EXPECT_NEAR(control.GetFont().height, font.height, 1) << component.name;
-        ++checked;
+            ExpectNear(*native, control.Bounds(), std::string(p.name) + " on screen");
+        int height = std::string(p.name) == "StaticTextTitle" ? contract::kTitleFontHeight
+                                                              : contract::kWindowFontHeight;
+        EXPECT_NEAR(control.GetFont().height, height, 1) << p.name;
     }
-    EXPECT_GE(checked, 8);
-    EXPECT_NEAR(page.ClientSize().width, *design.window.width, kTolerance);
-    EXPECT_NEAR(page.ClientSize().height, *design.window.height, kTolerance);
+    EXPECT_NEAR(page.ClientSize().width, contract::kClientWidth, kTolerance);
+    EXPECT_NEAR(page.ClientSize().height, contract::kClientHeight, kTolerance);
 }
 
 }  // namespace

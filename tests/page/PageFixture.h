@@ -7,6 +7,7 @@
 #include "Namtail.h"
 #include "host/Module.h"
 #include "page/Unit1.h"
+#include "support/Contract.h"
 #include "support/TestSupport.h"
 
 namespace page_tests {
@@ -14,7 +15,8 @@ namespace page_tests {
 using namespace platform;
 using namespace testing_support;
 
-constexpr std::int32_t kWindowsXP = 13, kWindowsXPBit = 4096;
+using contract::kWindowsXP;
+using contract::kWindowsXPBit;
 
 // Another top-level window that listens on the host message, like a host would.
 inline const FormDescription kListener = {"frmListener", nullptr, {}, {}};
@@ -44,17 +46,17 @@ class PageTest : public ::testing::Test {
         auto hostMessage = TipState.HostMessage;
         TipState = TTipState{};
         TipState.HostMessage = hostMessage;
-        DeleteKeyTree(RootKey::CurrentUser, kSuiteSettingsKey);
-        SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
-        CreateKey(RootKey::LocalMachine, kFileSystemKey);
+        DeleteKeyTree(RootKey::CurrentUser, contract::kSuiteKey);
+        SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, false);
+        CreateKey(RootKey::LocalMachine, contract::kFileSystemKey);
         Registry reg(RootKey::LocalMachine);
-        reg.OpenKey(kFileSystemKey, false);
-        reg.DeleteValue(kNameNumericTail);
+        reg.OpenKey(contract::kFileSystemKey, false);
+        reg.DeleteValue(contract::kNameNumericTail);
         boxes.Clear();
     }
     void TearDown() override {
         ModulFree();
-        SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
+        SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, false);
     }
 
     TFormNamtail& Create(std::int32_t edition = kWindowsXP, std::int32_t validFor = kWindowsXPBit,
@@ -65,10 +67,10 @@ class PageTest : public ::testing::Test {
         return *page;
     }
     void SetTail(const StoredValue& value) {
-        SetValue(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail, value);
+        SetValue(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail, value);
     }
     std::optional<StoredValue> Tail() {
-        return GetValue(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail);
+        return GetValue(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     }
     static Control& Button(TFormNamtail& page, const char* name) { return page.Find<Control>(name); }
     static void Click(TFormNamtail& page, const char* name) { page.ClickControl(Button(page, name)); }

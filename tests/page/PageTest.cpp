@@ -98,7 +98,7 @@ TEST_F(PageTest, UndoUnticksAndMarksDefaultsForTheRestOfTheLoad) {
 
 TEST_F(PageTest, ReadOnlyKeyShowsTheTrueStateAndRefusedChangesAreErrors) {
     SetTail(Binary({0}));
-    SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, true);
+    SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, true);
     auto& page = Create();
     EXPECT_TRUE(page.cboAliasNamen().Checked()) << "read with read access only";
 
@@ -113,7 +113,7 @@ TEST_F(PageTest, ReadOnlyKeyShowsTheTrueStateAndRefusedChangesAreErrors) {
     EXPECT_EQ(ModulSaveChanges(), 0) << "the error is shown, not thrown at the host";
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Error).size(), 2u);
     EXPECT_FALSE(TipState.Saved);
-    SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
+    SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, false);
     EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
 }
 
@@ -131,7 +131,7 @@ TEST_F(PageTest, BSControlDecidesWhetherAnInapplicablePageIsDisabled) {
     EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0})
         << "an inapplicable page neither writes nor deletes";
 
-    SetValue(RootKey::CurrentUser, kSuiteSettingsKey, "BSControl", Integer(0));
+    SetValue(RootKey::CurrentUser, contract::kSuiteKey, "BSControl", Integer(0));
     auto& usable = Create(kWindowsXP, 1);
     EXPECT_TRUE(TipState.Applicable);
     EXPECT_TRUE(usable.cboAliasNamen().Enabled());
@@ -152,7 +152,7 @@ TEST_F(PageTest, EditionCodesOutsideTheTableHaveNoBit) {
 }
 
 TEST_F(PageTest, WrongTypedBSControlIsReportedAndCountsAsTrue) {
-    SetValue(RootKey::CurrentUser, kSuiteSettingsKey, "BSControl", Text("0"));
+    SetValue(RootKey::CurrentUser, contract::kSuiteKey, "BSControl", Text("0"));
     SetTail(Binary({0}));
     auto& page = Create();
     auto errors = boxes.Texts(MessageBoxKind::Error);
@@ -201,14 +201,15 @@ TEST_F(PageTest, HelpBoxesComeFromTheHelpLibraryEveryTimeTheWindowShows) {
 TEST_F(PageTest, EntryPointsStaySafeOutsideTheCallingOrder) {
     EXPECT_EQ(ModulFree(), 1) << "no page yet";
     EXPECT_EQ(ModulSaveChanges(), 1);
-    auto* first = &Create();
-    void* firstHandle = first->Handle();
+    const int windowsBefore = TipWindowCount();
+    Create();
     auto* second = &Create();
     EXPECT_EQ(CurrentPage(), second);
     EXPECT_NE(second->Handle(), nullptr);
-    (void)firstHandle;
+    EXPECT_EQ(TipWindowCount(), windowsBefore + 1) << "a second create without free lets the first page go";
     EXPECT_EQ(ModulFree(), 1);
     EXPECT_EQ(CurrentPage(), nullptr);
+    EXPECT_EQ(TipWindowCount(), windowsBefore);
     EXPECT_EQ(ModulFree(), 1);
     EXPECT_EQ(ModulSaveChanges(), 1);
 }

@@ -74,11 +74,11 @@ class RegistryShapes : public PageTest {
 TEST_F(RegistryShapes, NameNumericTailOfEveryShapeIsReadSafelyAndReplacedOnlyByOk) {
     for (const auto& shape : Shapes()) {
         SetUp();
-        Store(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail, shape);
+        Store(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail, shape);
         auto before = Tail();
         auto& page = Create();
         EXPECT_EQ(page.cboAliasNamen().Checked(), shape.tailTicked) << shape.name;
-        EXPECT_EQ(ErrorsNaming(boxes, kNameNumericTail), shape.tailError ? 1u : 0u) << shape.name;
+        EXPECT_EQ(ErrorsNaming(boxes, contract::kNameNumericTail), shape.tailError ? 1u : 0u) << shape.name;
         EXPECT_EQ(boxes.Texts(MessageBoxKind::Error).size(), shape.tailError ? 1u : 0u) << shape.name;
         EXPECT_EQ(Tail(), before) << shape.name << ": nothing written at creation";
         Click(page, "HotSpeedButtonUndo");
@@ -97,7 +97,7 @@ TEST_F(RegistryShapes, NameNumericTailOfEveryShapeIsReadSafelyAndReplacedOnlyByO
 TEST_F(RegistryShapes, BSControlOfEveryShapeDecidesOrIsReportedAndCountsAsTrue) {
     for (const auto& shape : Shapes()) {
         SetUp();
-        Store(RootKey::CurrentUser, kSuiteSettingsKey, "BSControl", shape);
+        Store(RootKey::CurrentUser, contract::kSuiteKey, "BSControl", shape);
         SetTail(Binary({0}));
         auto& page = Create(kWindowsXP, 1);  // the page does not apply to the running edition
         EXPECT_EQ(page.FBSControl, shape.bsControl) << shape.name;
@@ -110,7 +110,7 @@ TEST_F(RegistryShapes, BSControlOfEveryShapeDecidesOrIsReportedAndCountsAsTrue) 
 }
 
 TEST_F(RegistryShapes, MissingFileSystemKeyReadsUntickedAndIsNeverCreated) {
-    DeleteKeyTree(RootKey::LocalMachine, kFileSystemKey);
+    DeleteKeyTree(RootKey::LocalMachine, contract::kFileSystemKey);
     auto& page = Create();
     EXPECT_FALSE(page.cboAliasNamen().Checked());
     Click(page, "HotSpeedButtonOK");
@@ -122,11 +122,11 @@ TEST_F(RegistryShapes, MissingFileSystemKeyReadsUntickedAndIsNeverCreated) {
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Error),
               std::vector<std::string>{"Failed to set data for 'NameNumericTail'"});
     EXPECT_TRUE(Button(page, "HotSpeedButtonOK").Enabled()) << "not applied, so OK stays available";
-    EXPECT_FALSE(KeyExists(RootKey::LocalMachine, kFileSystemKey));
+    EXPECT_FALSE(KeyExists(RootKey::LocalMachine, contract::kFileSystemKey));
 }
 
 TEST_F(RegistryShapes, ReadOnlyKeyWithoutTheValueAppliesTheDefault) {
-    SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, true);
+    SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, true);
     auto& page = Create();
     Click(page, "HotSpeedButtonOK");
     EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty());

@@ -7,13 +7,8 @@ namespace page_tests {
 namespace {
 
 constexpr std::int32_t kAllEditions = 0x1FFF;
-const std::string kQuestion =
-    "Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der Neustart jetzt "
-    "durchgef\xFChrt werden ?";
-const std::string kCannotRestart =
-    "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter manuell einen "
-    "Neustart "
-    "durch";
+using contract::kCannotRestart;
+const std::string kQuestion = contract::kRestartQuestion;
 
 const std::vector<std::string> kEnableDisable = {
     "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0", "close", "exit 2 0",
@@ -36,11 +31,12 @@ class RestartTest : public PageTest {
 };
 
 TEST_F(RestartTest, QuestionIsGermanInEveryLanguageAndNoEndsItWithoutRequest) {
+    auto listener = Form::Create<Listener>();
     for (std::int32_t language : {0, 1}) {
         auto& page = Create(kWindowsXP, kAllEditions, language);
         boxes.Clear();
         system.calls.clear();
-        std::vector<std::int32_t> notifications;
+        listener->received.clear();
         page.cboAliasNamen().SetChecked(true);
         Click(page, "HotSpeedButtonOK");
         ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -50,6 +46,8 @@ TEST_F(RestartTest, QuestionIsGermanInEveryLanguageAndNoEndsItWithoutRequest) {
         // The OK action goes on whatever the answer.
         EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
         EXPECT_TRUE(TipState.Saved);
+        EXPECT_EQ(listener->received, (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                                          {contract::kApplied, contract::kAppliedChanges}}));
         EXPECT_TRUE(page.Visible());
         ModulFree();
     }
@@ -118,7 +116,7 @@ TEST_F(RestartTest, SaveChangesAsksTheSameQuestion) {
 
 TEST_F(RestartTest, FailedWriteAsksNothing) {
     auto& page = Create(kWindowsXP, kAllEditions);
-    SetKeyReadOnly(RootKey::LocalMachine, kFileSystemKey, true);
+    SetKeyReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, true);
     boxes.Clear();
     page.cboAliasNamen().SetChecked(true);
     Click(page, "HotSpeedButtonOK");

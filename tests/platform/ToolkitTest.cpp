@@ -333,3 +333,12 @@ TEST(ToolkitHeadlessOnly, DescriptionFollowsTheScreenDensityAtLoad) {
 #endif
 
 }  // namespace
+
+namespace {
+// Typed lookup tells classes apart by their own tag: one without would be taken for its base.
+struct Untagged : SpeedButton {
+    using SpeedButton::SpeedButton;
+};
+static_assert(!kHasOwnComponentClass<Untagged>, "Form::Find refuses a class without its own tag");
+static_assert(kHasOwnComponentClass<SpeedButton> && kHasOwnComponentClass<Component>);
+}  // namespace

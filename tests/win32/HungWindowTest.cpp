@@ -35,10 +35,15 @@ struct HungWindow {
 TEST_F(PageTest, BroadcastOfOkGivesUpOnAWindowThatDoesNotAnswer) {
     auto& page = Create();
     HungWindow hung;
+    auto listener = Form::Create<Listener>();  // created after the hung one: reached past it
     ULONGLONG start = GetTickCount64();
     Click(page, "HotSpeedButtonOK");
     ULONGLONG elapsed = GetTickCount64() - start;
     EXPECT_TRUE(TipState.Saved);
+    EXPECT_EQ(
+        listener->received,
+        (std::vector<std::pair<std::int32_t, std::int32_t>>{{contract::kApplied, contract::kAppliedChanges}}))
+        << "the broadcast was sent and went on past the hung window";
     EXPECT_LT(elapsed, 8000u) << "the broadcast waits a few seconds per window at most";
 }
 

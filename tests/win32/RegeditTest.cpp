@@ -27,7 +27,7 @@ TEST_F(PageTest, RegistryButtonStartsTheRealRegistryEditor) {
     Click(page, "HotSpeedButtonRegistry");
     EXPECT_EQ(GetValue(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit",
                        "LastKey"),
-              Text(GetHelpText(1, kHelpRegistryKey)));
+              Text(GetHelpText(1, contract::kRegistryKeyPath)));
     HWND editor = WaitForEditor(true, 30000);
     ASSERT_NE(editor, nullptr) << "regedit.exe did not open a window";
     PostMessageA(editor, WM_CLOSE, 0, 0);

@@ -3,6 +3,7 @@
 // screen-reader object through oleacc, as a user's tools reach them.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <initializer_list>

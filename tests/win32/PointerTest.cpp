@@ -1,0 +1,142 @@
+// Windows only: the pointer and the host's commands through real window messages, observed through
+// the window: what it draws (WM_PRINTCLIENT), its tooltip's tools, its place on the screen, and
+// which window is in front.
+#ifdef _WIN32
+#include "page/PageFixture.h"
+#include "support/Contract.h"
+#include "win32/Win32Input.h"
+
+namespace page_tests {
+namespace {
+
+using namespace win32_input;
+
+class Pointer : public PageTest {
+  protected:
+    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
+
+    // The client area as the window draws it, 0x00RRGGBB per pixel.
+    std::vector<std::uint32_t> Drawn(int& width) {
+        RECT client;
+        GetClientRect(Page(), &client);
+        width = client.right;
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageA(Page(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        auto* pixels = static_cast<std::uint32_t*>(bits);
+        std::vector<std::uint32_t> copy(pixels, pixels + client.right * client.bottom);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return copy;
+    }
+    // Summed brightness of the OK button's square.
+    long OkBrightness() {
+        int width = 0;
+        auto pixels = Drawn(width);
+        RECT client;
+        GetClientRect(Page(), &client);
+        const auto& ok = contract::kPlacements[0];
+        int top = ok.top + (client.bottom - contract::kClientHeight);
+        long sum = 0;
+        for (int y = top; y < top + ok.height; ++y)
+            for (int x = ok.left; x < ok.left + ok.width; ++x) {
+                std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
+                sum += static_cast<long>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+            }
+        return sum;
+    }
+    // The page's tooltip: a top-level window it owns.
+    HWND Tooltip() {
+        HWND found = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+             w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+            if (GetWindow(w, GW_OWNER) == Page()) found = w;
+        return found;
+    }
+};
+
+TEST_F(Pointer, ButtonLightsUpUnderThePointerAndGoesBackWhenItLeaves) {
+    Create();
+    Pump();
+    RECT client;
+    GetClientRect(Page(), &client);
+    const int dy = client.bottom - contract::kClientHeight;
+    const long rest = OkBrightness();
+    SendMessageA(Page(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 395 + dy));
+    const long hot = OkBrightness();
+    EXPECT_GT(hot, rest) << "the hot image is the lighter one";
+    SendMessageA(Page(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 300));
+    EXPECT_EQ(OkBrightness(), rest) << "moved away";
+    SendMessageA(Page(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 395 + dy));
+    SendMessageA(Page(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(OkBrightness(), rest) << "left the window";
+}
+
+TEST_F(Pointer, EachImageButtonIsATooltipToolWithItsHint) {
+    for (const auto* texts : {&contract::kEnglish, &contract::kGerman}) {
+        Create(contract::kWindowsXP, contract::kWindowsXPBit, texts == &contract::kEnglish ? 1 : 2);
+        HWND tooltip = Tooltip();
+        ASSERT_NE(tooltip, nullptr);
+        ASSERT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
+        RECT client;
+        GetClientRect(Page(), &client);
+        const int dy = client.bottom - contract::kClientHeight, dx = client.right - contract::kClientWidth;
+        const std::string hints[] = {texts->okHint, texts->undoHint, texts->infoHint, texts->registryHint};
+        for (int i = 0; i < 4; ++i) {
+            char text[256] = {};
+            TOOLINFOA tool{};
+            tool.cbSize = sizeof tool;
+            ASSERT_TRUE(SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i),
+                                     reinterpret_cast<LPARAM>(&tool)));
+            tool.lpszText = text;
+            SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+            EXPECT_EQ(std::string(text), hints[i]);
+            const auto& p = contract::kPlacements[i];
+            int left = p.left + (i < 2 ? 0 : dx);
+            EXPECT_EQ(tool.rect.left, left) << hints[i];
+            EXPECT_EQ(tool.rect.top, p.top + dy) << hints[i];
+            EXPECT_EQ(tool.rect.right - tool.rect.left, p.width);
+        }
+    }
+}
+
+TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
+    Create();
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SendMessageA(Page(), WM_CLOSE, 0, 0);
+    SetForegroundWindow(other);
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(Page())) << "closing only hides";
+    ASSERT_NE(GetForegroundWindow(), Page());
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(Page()));
+    EXPECT_EQ(GetForegroundWindow(), Page());
+    DestroyWindow(other);
+}
+
+TEST_F(Pointer, HostGeometryReachesTheScreenUnchangedDownToZero) {
+    ModulCreate(-20, -30, 0, 0, contract::kWindowsXP, 1, "Kurznamen", nullptr, contract::kWindowsXPBit, 1);
+    RECT r;
+    GetWindowRect(Page(), &r);
+    EXPECT_EQ(r.left, -20);
+    EXPECT_EQ(r.top, -30);
+    EXPECT_EQ(r.right - r.left, 0);
+    EXPECT_EQ(r.bottom - r.top, 0);
+    SendMessageA(Page(), TipState.HostMessage, 12, 310);
+    SendMessageA(Page(), TipState.HostMessage, 10, 0);
+    GetWindowRect(Page(), &r);
+    EXPECT_EQ(r.left, 1) << "command 10 takes 0 as 1";
+    EXPECT_EQ(r.right - r.left, 310);
+}
+
+}  // namespace
+}  // namespace page_tests
+#endif
