@@ -100,6 +100,16 @@ TEST_F(PageTest, EntryPointsReturnTheSpecifiedResults) {
     EXPECT_EQ(Create().Caption(), "Alias names") << "the next page works";
 }
 
+TEST_F(PageTest, ModulChangedReadsModifiedAndSavedAsSpecified) {
+    // Nothing in this module sets Modified; the formula is the suite's, shared by every tip.
+    TipState.Modified = true;
+    EXPECT_EQ(ModulChanged(), 1);
+    TipState.Saved = true;
+    EXPECT_EQ(ModulChanged(), 2);
+    TipState.Modified = false;
+    EXPECT_EQ(ModulChanged(), 0);
+}
+
 TEST_F(PageTest, WindowDestroyedBehindTheModulesBackIsLetGo) {
     const int windowsBefore = TipWindowCount();
     auto& page = Create();
