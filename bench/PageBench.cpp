@@ -1,159 +1,63 @@
 // How the page compares with the bare Win32 limit, in one run: a page created through Namtail.dll
-// until it has painted, then freed, against the same top-level window with the same native controls
-// and images made directly with CreateWindowEx. Also library load plus unload, and the committed
-// memory of one live page. Prints one "name value unit" line each.
+// until it has painted, then freed, against the bare page of Baseline.h. Rounds alternate between the
+// two, and the median of the per-round ratios is reported with its spread, so that one noisy round
+// does not decide. Also library load plus unload against a library that does nothing, and the
+// committed memory of one live page against one live bare page. Prints "name value unit" lines.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "Namtail.h"
+#include "bench/Baseline.h"
 
 namespace {
 
+using bench::Now;
+
 struct Library {
-    HMODULE handle = LoadLibraryA("Namtail.dll");
-    ModulCreateProc create = reinterpret_cast<ModulCreateProc>(Find("ModulCreate"));
-    ModulQueryProc free = reinterpret_cast<ModulQueryProc>(Find("ModulFree"));
+    explicit Library(const char* name = "Namtail.dll") : handle(LoadLibraryA(name)) {}
     ~Library() {
         if (handle) FreeLibrary(handle);
     }
     void* Find(const char* name) const {
         return handle ? reinterpret_cast<void*>(GetProcAddress(handle, name)) : nullptr;
     }
+    HMODULE handle;
+    ModulCreateProc create = reinterpret_cast<ModulCreateProc>(Find("ModulCreate"));
+    ModulQueryProc free = reinterpret_cast<ModulQueryProc>(Find("ModulFree"));
 };
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// Blocks until the window's first WM_PAINT has been handled.
-void Painted(HWND window) {
-    UpdateWindow(window);
-    Pump();
-}
-
-// --- The page through the library -------------------------------------------------------------
 
 HWND PageWindow() {
     return FindWindowA("NamtailTipWindow", "Alias names");
 }
 
-void PageCycle(const Library& library) {
+void PageCycle(const Library& library, bool keep = false) {
     library.create(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
     HWND page = PageWindow();
     if (!page) {
         std::fprintf(stderr, "the page did not appear\n");
         std::exit(1);
     }
-    Painted(page);
-    library.free();
+    bench::Painted(page);
+    if (!keep) library.free();
 }
-
-// --- The same window made directly --------------------------------------------------------------
-
-struct Baseline {
-    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    HFONT bold = CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    std::vector<DWORD> image = std::vector<DWORD>(36 * 36, 0x002050C0);
-    std::string help;
-
-    Baseline() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = "BaselineTipWindow";
-        RegisterClassA(&wc);
-        for (int line = 0; line < 16; ++line) help += "Short file names (8.3) without a tilde, line\r\n";
-    }
-    ~Baseline() {
-        DeleteObject(font);
-        DeleteObject(bold);
-    }
-
-    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg != WM_PAINT) return DefWindowProcA(window, msg, wParam, lParam);
-        auto* self = reinterpret_cast<Baseline*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        RECT client;
-        GetClientRect(window, &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HBRUSH blue = CreateSolidBrush(RGB(0, 80, 200));
-        RECT borders[] = {{0, 0, 4, client.bottom},
-                          {0, 0, client.right, 4},
-                          {0, client.bottom - 4, client.right, client.bottom},
-                          {client.right - 4, 0, client.right, client.bottom}};
-        for (const RECT& r : borders) FillRect(dc, &r, blue);
-        DeleteObject(blue);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof bi.bmiHeader, 36, -36, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        for (int left : {16, 56, 200, 240})
-            SetDIBitsToDevice(dc, left, 381, 36, 36, 0, 0, 0, 36, self->image.data(), &bi, DIB_RGB_COLORS);
-        EndPaint(window, &ps);
-        return 0;
-    }
-
-    HWND Child(HWND parent, const char* cls, const char* text, DWORD style, RECT r, HFONT f) const {
-        HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right,
-                                     r.bottom, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
-        return child;
-    }
-
-    void Cycle() {
-        HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "BaselineTipWindow", "Alias names",
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER, 40, 40, 298, 455,
-                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        Child(window, "STATIC", "Alias names", SS_LEFT | SS_NOPREFIX, {16, 8, 257, 33}, bold);
-        Child(window, "EDIT", help.c_str(), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER,
-              {16, 32, 259, 105}, font);
-        Child(window, "EDIT", help.c_str(), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER,
-              {16, 32, 259, 105}, font);
-        Child(window, "BUTTON", "&Don't show (~) in Filename", BS_CHECKBOX | WS_TABSTOP, {28, 154, 209, 17},
-              font);
-        HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
-                                    nullptr, GetModuleHandleA(nullptr), nullptr);
-        int id = 1;
-        for (int left : {16, 56, 200, 240}) {
-            TOOLINFOA ti{};
-            ti.cbSize = sizeof ti;
-            ti.uFlags = TTF_SUBCLASS;
-            ti.hwnd = window;
-            ti.uId = id++;
-            ti.rect = {left, 381, left + 36, 417};
-            ti.lpszText = const_cast<char*>("hint");
-            SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-        }
-        ShowWindow(window, SW_SHOW);
-        Painted(window);
-        DestroyWindow(window);
-        Pump();
-    }
-};
 
 template <typename F>
 double SecondsPerCycle(int cycles, F&& cycle) {
-    for (int i = 0; i < 5; ++i) cycle();  // warm caches and lazy registrations
     double start = Now();
     for (int i = 0; i < cycles; ++i) cycle();
     return (Now() - start) / cycles;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 SIZE_T Committed() {
@@ -163,37 +67,71 @@ SIZE_T Committed() {
     return counters.PagefileUsage;  // PrivateUsage reads 0 under Wine
 }
 
+// Rounds of `cycles` each, alternating which side goes first; per-round ratios a/b.
+template <typename A, typename B>
+std::vector<double> Ratios(int rounds, int cycles, A&& a, B&& b, std::vector<double>& aTimes,
+                           std::vector<double>& bTimes) {
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        double ta, tb;
+        if (round % 2) {
+            tb = SecondsPerCycle(cycles, b), ta = SecondsPerCycle(cycles, a);
+        } else {
+            ta = SecondsPerCycle(cycles, a), tb = SecondsPerCycle(cycles, b);
+        }
+        aTimes.push_back(ta), bTimes.push_back(tb), ratios.push_back(ta / tb);
+    }
+    return ratios;
+}
+
+void Report(const char* name, const std::vector<double>& ratios) {
+    auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    std::printf("%s %.2f x (rounds %zu, spread %.2f-%.2f)\n", name, Median(ratios), ratios.size(), *low,
+                *high);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int cycles = argc > 1 ? std::atoi(argv[1]) : 200;
+    const int rounds = 7, perRound = std::max(1, cycles / rounds);
     InitCommonControls();
-    // First, while no copy is loaded: each cycle really maps and initialises the library.
-    double load = SecondsPerCycle(cycles / 4, [] { Library again; });
+
+    // Load and unload first, while no copy is loaded: each cycle maps and initialises the library.
+    std::vector<double> load, empty;
+    auto loadRatios = Ratios(
+        rounds, std::max(1, perRound / 4), [] { Library again; }, [] { Library nothing("EmptyModule.dll"); },
+        load, empty);
+    std::printf("library_load_unload %.3f ms\n", Median(load) * 1000);
+    std::printf("empty_library_load_unload %.3f ms\n", Median(empty) * 1000);
+    Report("ratio_load_to_empty", loadRatios);
+
     Library library;
     if (!library.create || !library.free) {
         std::fprintf(stderr, "Namtail.dll not found\n");
         return 1;
     }
-    Baseline baseline;
-    // Interleaved rounds, so that a noisy machine weighs on both sides alike.
-    double page = 0, bare = 0;
-    for (int round = 0; round < 4; ++round) {
-        page += SecondsPerCycle(cycles / 4, [&] { PageCycle(library); });
-        bare += SecondsPerCycle(cycles / 4, [&] { baseline.Cycle(); });
-    }
-    std::printf("page_create_paint_free %.3f ms\n", page / 4 * 1000);
-    std::printf("bare_create_paint_free %.3f ms\n", bare / 4 * 1000);
-    std::printf("ratio_page_to_bare %.2f x\n", page / bare);
-
-    std::printf("library_load_unload %.3f ms\n", load * 1000);
+    bench::Baseline baseline;
+    for (int i = 0; i < 5; ++i) PageCycle(library), baseline.Cycle();  // warm caches and lazy set-up
+    std::vector<double> page, bare;
+    auto ratios = Ratios(
+        rounds, perRound, [&] { PageCycle(library); }, [&] { baseline.Cycle(); }, page, bare);
+    std::printf("page_create_paint_free %.3f ms\n", Median(page) * 1000);
+    std::printf("bare_create_paint_free %.3f ms\n", Median(bare) * 1000);
+    Report("ratio_page_to_bare", ratios);
 
     SIZE_T before = Committed();
-    library.create(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
-    Painted(PageWindow());
-    SIZE_T live = Committed();
+    PageCycle(library, true);
+    SIZE_T withPage = Committed();
     library.free();
+    bench::Pump();
+    SIZE_T between = Committed();
+    HWND bareWindow = baseline.Cycle(true);
+    SIZE_T withBare = Committed();
+    DestroyWindow(bareWindow);
     std::printf("live_page_committed %.1f KiB\n",
-                (static_cast<double>(live) - static_cast<double>(before)) / 1024);
+                (static_cast<double>(withPage) - static_cast<double>(before)) / 1024);
+    std::printf("live_bare_committed %.1f KiB\n",
+                (static_cast<double>(withBare) - static_cast<double>(between)) / 1024);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "host/Module.h"
 #include "page/Unit1.h"
 #include "platform/Dialogs.h"
+#include "platform/Phases.h"
 
 namespace {
 
@@ -66,8 +67,11 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         page->SetTag(EditionCode);
         page->SetHint(TipState.HintText);
         page->FHelpId = HelpId;
+        platform::Phase("placed");
         page->Show();
+        platform::Phase("shown");
         page->Sprache(TipState.Language);
+        platform::Phase("language");
     } catch (...) {
         // The host is told nothing: creation never reports failure.
     }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/Dialogs.h"
+#include "platform/Phases.h"
 
 namespace platform {
 
@@ -35,6 +36,7 @@ Component* Form::FindComponent(const std::string& name) const {
 
 void Form::Load() {
     ResolvedDescription resolved = Resolve(description_);
+    Phase("description");
     const Properties& w = resolved.window;
     Size frame = ActiveBackend().NonClientSize();
     caption_ = w.caption.value_or(Name());
@@ -58,6 +60,7 @@ void Form::Load() {
     }
     for (std::size_t i = 0; i < components_.size(); ++i)
         components_[i]->BindEvents(resolved.components[i].properties, *this);
+    Phase("components and images");
     if (w.onCreate) onCreate_ = FindHandler(*w.onCreate);
     if (w.onShow) onShow_ = FindHandler(*w.onShow);
 
@@ -79,6 +82,7 @@ void Form::Load() {
 
     peer_ = ActiveBackend().CreateFormPeer(*this);
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
+    Phase("creation handler");
 }
 
 void Form::SetCaption(const std::string& caption) {

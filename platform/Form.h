@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Backend.h"
@@ -16,14 +17,14 @@
 
 namespace platform {
 
-// A windowless control as assistive technology sees it.
+// A windowless control as assistive technology sees it; its texts live as long as the control's.
 struct AccessiblePart {
     Control* control;
-    std::string name;
+    std::string_view name;
     AccessibleRole role;
     Rect bounds;  // client pixels
     bool unavailable;
-    std::string defaultAction;
+    std::string_view defaultAction;
 };
 
 class Form : public Component {

@@ -100,13 +100,19 @@ Symbol Floppy() {
             }};
 }
 
-}  // namespace
-
-std::vector<Bitmap> TemplateImages() {
+std::vector<Bitmap> DrawImages() {
     std::vector<Bitmap> images;
     for (const Symbol& symbol : {CheckMark(), UndoArrow(), LetterI(), QuestionMark(), Cross(), Floppy()}) {
         images.push_back(Render(symbol, false));
         images.push_back(Render(symbol, true));
     }
+    return images;
+}
+
+}  // namespace
+
+// Drawn once per load of the library, at the first page, and kept until unload.
+std::vector<Bitmap> TemplateImages() {
+    static const std::vector<Bitmap> images = DrawImages();
     return images;
 }

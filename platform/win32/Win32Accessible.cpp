@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/win32/LateBound.h"
 
 namespace platform {
 namespace {
@@ -19,16 +20,19 @@ constexpr GUID kIidAccessible = {
 constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-BSTR ToBstr(const std::string& text) {
+// Texts go to the client as BSTRs, which it frees with oleaut32.
+BSTR ToBstr(std::string_view text) {
+    auto allocate = LateBound<decltype(&SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
+    if (!allocate) return nullptr;
     int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    BSTR result = allocate(nullptr, static_cast<UINT>(length));
     if (result && length > 0)
         MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), result, length);
     return result;
 }
 
 void SetInteger(VARIANT* out, LONG value) {
-    VariantInit(out);
+    *out = VARIANT{};
     out->vt = VT_I4;
     out->lVal = value;
 }
@@ -38,7 +42,10 @@ void SetInteger(VARIANT* out, LONG value) {
 class PageAccessible final : public IAccessible {
   public:
     PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form) {
-        CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard_));
+        auto createStandard =
+            LateBound<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+        if (createStandard)
+            createStandard(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard_));
     }
 
     void Disconnect() {
@@ -237,7 +244,7 @@ class PageAccessible final : public IAccessible {
 
     using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
     // A text property: the part's text where it has one (else none), the standard object's otherwise.
-    HRESULT Text(VARIANT id, BSTR* out, TextGetter standard, std::string AccessiblePart::*ofPart) {
+    HRESULT Text(VARIANT id, BSTR* out, TextGetter standard, std::string_view AccessiblePart::*ofPart) {
         if (!out) return E_POINTER;
         *out = nullptr;
         Target target = Resolve(id);
@@ -255,8 +262,10 @@ class PageAccessible final : public IAccessible {
 };
 
 LRESULT AccessibleClient::Answer(HWND hwnd, Form& form, WPARAM flags) {
+    auto answer = LateBound<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
+    if (!answer) return 0;
     if (!object_) object_ = new PageAccessible(hwnd, form);
-    return LresultFromObject(kIidAccessible, flags, object_);
+    return answer(kIidAccessible, flags, object_);
 }
 
 void AccessibleClient::Disconnect() {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/Form.h"
+#include "platform/Phases.h"
 #include "platform/win32/Win32Accessible.h"
 
 namespace platform {
@@ -59,9 +60,41 @@ COLORREF ToColorRef(Color c) {
     return IsSystemColor(c) ? GetSysColor(static_cast<int>(c & 0xFF)) : static_cast<COLORREF>(c);
 }
 
+HFONT MakeFont(const Font& f) {
+    return CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       f.name.c_str());
+}
+
+// Fonts and brushes do not depend on one page: made at first use, shared by every page of this load
+// of the library, and deleted when it unloads.
+class GdiObjects {
+  public:
+    ~GdiObjects() {
+        for (auto& [font, handle] : fonts_) DeleteObject(handle);
+        for (auto& [color, brush] : brushes_) DeleteObject(brush);
+    }
+    HFONT FontOf(const Font& f) {
+        for (auto& [font, handle] : fonts_)
+            if (font == f) return handle;
+        HFONT handle = MakeFont(f);
+        fonts_.emplace_back(f, handle);
+        return handle;
+    }
+    HBRUSH BrushOf(COLORREF color) {
+        HBRUSH& brush = brushes_[color];
+        if (!brush) brush = CreateSolidBrush(color);
+        return brush;
+    }
+
+  private:
+    std::vector<std::pair<Font, HFONT>> fonts_;
+    std::map<COLORREF, HBRUSH> brushes_;
+} gdiObjects;
+
 class DcCanvas : public Canvas {
   public:
-    DcCanvas(HDC dc, std::map<Color, HBRUSH>& brushes) : dc_(dc), brushes_(brushes) {}
+    explicit DcCanvas(HDC dc) : dc_(dc) {}
     void FillRect(const Rect& r, Color color) override {
         RECT rc{r.left, r.top, r.Right(), r.Bottom()};
         ::FillRect(dc_, &rc, Brush(color));
@@ -81,22 +114,11 @@ class DcCanvas : public Canvas {
         SetDIBitsToDevice(dc_, x, y, static_cast<DWORD>(b.width), static_cast<DWORD>(b.height), 0, 0, 0,
                           static_cast<UINT>(b.height), b.pixels.data(), &bi, DIB_RGB_COLORS);
     }
-    HBRUSH Brush(Color color) {
-        HBRUSH& brush = brushes_[color];
-        if (!brush) brush = CreateSolidBrush(ToColorRef(color));
-        return brush;
-    }
+    static HBRUSH Brush(Color color) { return gdiObjects.BrushOf(ToColorRef(color)); }
 
   private:
     HDC dc_;
-    std::map<Color, HBRUSH>& brushes_;
 };
-
-HFONT MakeFont(const Font& f) {
-    return CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       f.name.c_str());
-}
 
 class Win32Peer : public FormPeer {
   public:
@@ -106,9 +128,11 @@ class Win32Peer : public FormPeer {
                                 form.Left(), form.Top(), form.Width(), form.Height(), nullptr, nullptr,
                                 ModuleInstance(), this);
         if (!hwnd_) throw Error("Cannot create the window");
+        Phase("window");
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ModuleInstance(), nullptr);
+        Phase("tooltip window");
         int id = 100;
         for (const auto& component : form.Components()) {
             if (!component->IsControl()) continue;
@@ -122,19 +146,21 @@ class Win32Peer : public FormPeer {
             ++id;
         }
         ready_ = true;
+        Phase("children, fonts and tools");
     }
 
     ~Win32Peer() override {
         accessible_.Disconnect();
         if (hwnd_) {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            // Hidden first, as destroying would do anyway, so that nothing below repaints on the way.
+            SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             // Wine's edit control keeps the memory of the text it holds when it is destroyed.
             for (auto& [control, child] : children_)
                 if (control->Kind() == NativeKind::Edit) SetWindowTextA(child, "");
             DestroyWindow(hwnd_);  // children and the tooltip go with it
         }
-        for (auto& [font, handle] : fonts_) DeleteObject(handle);
-        for (auto& [color, brush] : brushes_) DeleteObject(brush);
     }
 
     void* Handle() const override { return hwnd_; }
@@ -159,8 +185,8 @@ class Win32Peer : public FormPeer {
                 break;
             case WindowChange::Visible:
                 if (form_.Visible() && boundsStale_) PlaceAll();
-                ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
                 if (form_.Visible()) SyncStaleTexts();
+                ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
                 break;
             case WindowChange::Look:
                 for (auto& [control, child] : children_)
@@ -185,17 +211,30 @@ class Win32Peer : public FormPeer {
                 MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
                 break;
             case ControlChange::Text:
-                if (form_.Visible())
-                    SetWindowTextA(h, TextOf(control).c_str());
-                else
+                if (!form_.Visible()) {
                     staleTexts_.insert(&control);
+                } else {
+                    // Drawn with the next paint of the window, not at once for each change.
+                    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+                    SetWindowTextA(h, TextOf(control).c_str());
+                    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+                    InvalidateRect(h, nullptr, TRUE);
+                }
                 break;
             case ControlChange::Enabled:
                 EnableWindow(h, control.Enabled());
                 break;
-            case ControlChange::Visible:
-                ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
+            case ControlChange::Visible: {
+                // Drawn with the next paint of the window: the place it leaves and the control shown.
+                SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
+                                 (control.Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+                RECT area{r.left, r.top, r.Right(), r.Bottom()};
+                InvalidateRect(hwnd_, &area, TRUE);
+                if (control.Visible())
+                    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
                 break;
+            }
             case ControlChange::Checked:
                 SendMessageA(h, BM_SETCHECK,
                              static_cast<CheckBox&>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -385,17 +424,10 @@ class Win32Peer : public FormPeer {
         return control.Caption();
     }
 
-    HFONT FontOf(const Control& control) {
-        const Font& f = control.GetFont();
-        for (auto& [font, handle] : fonts_)
-            if (font == f) return handle;
-        HFONT handle = MakeFont(f);
-        fonts_.emplace_back(f, handle);
-        return handle;
-    }
+    static HFONT FontOf(const Control& control) { return gdiObjects.FontOf(control.GetFont()); }
 
     void PaintClient(HDC dc) {
-        DcCanvas canvas(dc, brushes_);
+        DcCanvas canvas(dc);
         Size client = form_.ClientSize();
         canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
         form_.PaintGraphics(canvas);
@@ -428,7 +460,7 @@ class Win32Peer : public FormPeer {
                 Control& control = *it->second;
                 SetTextColor(dc, ToColorRef(control.GetFont().color));
                 SetBkColor(dc, ToColorRef(control.GetColor()));
-                m.result = reinterpret_cast<std::intptr_t>(DcCanvas(dc, brushes_).Brush(control.GetColor()));
+                m.result = reinterpret_cast<std::intptr_t>(DcCanvas::Brush(control.GetColor()));
                 return true;
             }
             case WM_COMMAND: {
@@ -537,8 +569,6 @@ class Win32Peer : public FormPeer {
     std::map<Control*, HWND> children_;
     bool boundsStale_ = false;  // placed while hidden; applied when the window shows
     std::map<HWND, Control*> byHandle_;
-    std::vector<std::pair<Font, HFONT>> fonts_;
-    std::map<Color, HBRUSH> brushes_;
     std::set<Control*> staleTexts_;  // texts set while the window was hidden, applied when it shows
     AccessibleClient accessible_;
 };

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/System.h"
+#include "platform/win32/LateBound.h"
 
 namespace platform {
 namespace {
@@ -41,8 +42,10 @@ class Win32System : public SystemServices {
     std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
                                int showCommand) override {
-        HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), verb, file.c_str(), parameters.c_str(),
-                                         directory.c_str(), showCommand);
+        auto shellExecute = LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+        if (!shellExecute) return 0;
+        HINSTANCE result = shellExecute(static_cast<HWND>(owner), verb, file.c_str(), parameters.c_str(),
+                                        directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);
     }
     std::string WindowsDirectory() override {

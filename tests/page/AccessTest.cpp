@@ -65,7 +65,7 @@ TEST_F(PageTest, ImageButtonsAreNamedPushButtonsInEveryLanguage) {
     for (const auto* texts : {&kEnglish, &kGerman}) {
         auto& page = Create(contract::kWindowsXP, contract::kWindowsXPBit, texts == &kEnglish ? 1 : 0);
         std::vector<std::string> names;
-        for (const auto& part : page.AccessibleParts()) names.push_back(part.name);
+        for (const auto& part : page.AccessibleParts()) names.emplace_back(part.name);
         EXPECT_EQ(names, (std::vector<std::string>{texts->okHint, texts->undoHint, texts->infoHint,
                                                    texts->registryHint}));
     }

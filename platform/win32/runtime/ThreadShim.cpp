@@ -1,6 +1,6 @@
-// Only in the 32-bit Windows library: the few POSIX thread calls its C++ runtime makes (a mutex for
-// the exception reserve and frame registration, thread-local exception state), answered with plain
-// Win32 calls instead of the full POSIX thread library, which would be a fifth of the library.
+// Replaces the POSIX thread library in the 32-bit Namtail.dll only. The few POSIX thread calls its
+// C++ runtime makes (a mutex for the exception reserve and frame registration, thread-local exception
+// state) are answered with plain Win32 calls: the full library would be a fifth of Namtail.dll.
 // Thread-local blocks of threads that end are not handed to their destructors: the library runs on
 // the host's user-interface thread.
 #include <windows.h>
