@@ -5,8 +5,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <map>
-#include <set>
 #include <utility>
 
 #include "platform/Form.h"
@@ -82,14 +80,16 @@ class GdiObjects {
         return handle;
     }
     HBRUSH BrushOf(COLORREF color) {
-        HBRUSH& brush = brushes_[color];
-        if (!brush) brush = CreateSolidBrush(color);
+        for (auto& [c, brush] : brushes_)
+            if (c == color) return brush;
+        HBRUSH brush = CreateSolidBrush(color);
+        brushes_.emplace_back(color, brush);
         return brush;
     }
 
   private:
     std::vector<std::pair<Font, HFONT>> fonts_;
-    std::map<COLORREF, HBRUSH> brushes_;
+    std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
 } gdiObjects;
 
 class DcCanvas : public Canvas {
@@ -137,8 +137,7 @@ class Win32Peer : public FormPeer {
         for (const auto& component : form.Components()) {
             if (!component->IsControl()) continue;
             auto& control = static_cast<Control&>(*component);
-            controls_[id] = &control;
-            ids_[&control] = id;
+            natives_.push_back({&control, id, nullptr, false});
             if (control.Kind() == NativeKind::Graphic)
                 AddTool(control, id);
             else
@@ -157,16 +156,16 @@ class Win32Peer : public FormPeer {
             SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             // Wine's edit control keeps the memory of the text it holds when it is destroyed.
-            for (auto& [control, child] : children_)
-                if (control->Kind() == NativeKind::Edit) SetWindowTextA(child, "");
+            for (const Native& n : natives_)
+                if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextA(n.child, "");
             DestroyWindow(hwnd_);  // children and the tooltip go with it
         }
     }
 
     void* Handle() const override { return hwnd_; }
     void* ControlHandle(const Control& control) const override {
-        auto child = children_.find(const_cast<Control*>(&control));
-        return child == children_.end() ? nullptr : child->second;
+        const Native* native = Find(&control);
+        return native ? native->child : nullptr;
     }
 
     void WindowChanged(WindowChange what) override {
@@ -189,8 +188,9 @@ class Win32Peer : public FormPeer {
                 ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
                 break;
             case WindowChange::Look:
-                for (auto& [control, child] : children_)
-                    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control)), TRUE);
+                for (const Native& n : natives_)
+                    if (n.child)
+                        SendMessageA(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*n.control)), TRUE);
                 InvalidateRect(hwnd_, nullptr, TRUE);
                 break;
         }
@@ -198,9 +198,10 @@ class Win32Peer : public FormPeer {
 
     void ControlChanged(Control& control, ControlChange what) override {
         if (!hwnd_ || !ready_) return;
-        auto child = children_.find(&control);
-        if (child == children_.end()) return GraphicChanged(control, what);
-        HWND h = child->second;
+        Native* native = Find(&control);
+        if (!native) return;
+        if (!native->child) return GraphicChanged(*native, what);
+        HWND h = native->child;
         const Rect& r = control.Bounds();
         switch (what) {
             case ControlChange::Bounds:
@@ -212,7 +213,7 @@ class Win32Peer : public FormPeer {
                 break;
             case ControlChange::Text:
                 if (!form_.Visible()) {
-                    staleTexts_.insert(&control);
+                    native->staleText = true;
                 } else {
                     // Drawn with the next paint of the window, not at once for each change.
                     SendMessageA(h, WM_SETREDRAW, FALSE, 0);
@@ -262,8 +263,8 @@ class Win32Peer : public FormPeer {
     void FocusChanged() override {
         if (!hwnd_ || !form_.Visible()) return;
         Control* focused = form_.FocusedControl();
-        auto child = focused ? children_.find(focused) : children_.end();
-        SetFocus(child == children_.end() ? hwnd_ : child->second);
+        const Native* native = focused ? Find(focused) : nullptr;
+        SetFocus(native && native->child ? native->child : hwnd_);
     }
 
     void DefaultProcessing(Message& m) override {
@@ -301,6 +302,14 @@ class Win32Peer : public FormPeer {
     }
 
   private:
+    // Each control of the window: its id, and its system window where it has one.
+    struct Native {
+        Control* control;
+        int id;
+        HWND child;
+        bool staleText;  // set while the window was hidden: applied when it shows
+    };
+
     void CreateChild(Control& control, int id) {
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
         const char* cls = "STATIC";
@@ -328,7 +337,6 @@ class Win32Peer : public FormPeer {
         const Rect& r = control.Bounds();
         // A window that is not on screen yet gets its texts when it shows: the help boxes' built-in
         // lines, which the show handler replaces anyway, are never laid out.
-        staleTexts_.insert(&control);
         HWND child =
             CreateWindowExA(0, cls, "", style, r.left, r.top, r.width, r.height, hwnd_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
@@ -340,8 +348,8 @@ class Win32Peer : public FormPeer {
         SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         auto original = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProc));
         SetWindowLongPtrA(child, GWLP_USERDATA, original);
-        children_[&control] = child;
-        byHandle_[child] = &control;
+        natives_.back().child = child;
+        natives_.back().staleText = true;
     }
 
     void PlaceWindow(UINT extraFlags) {
@@ -352,15 +360,18 @@ class Win32Peer : public FormPeer {
     void PlaceAll() {
         boundsStale_ = false;
         PlaceWindow(SWP_NOREDRAW);
-        for (auto& [control, child] : children_) {
-            const Rect& r = control->Bounds();
-            MoveWindow(child, r.left, r.top, r.width, r.height, FALSE);
+        for (const Native& n : natives_) {
+            if (!n.child) continue;
+            const Rect& r = n.control->Bounds();
+            MoveWindow(n.child, r.left, r.top, r.width, r.height, FALSE);
         }
     }
 
     void SyncStaleTexts() {
-        for (Control* control : staleTexts_) SetWindowTextA(children_[control], TextOf(*control).c_str());
-        staleTexts_.clear();
+        for (Native& n : natives_) {
+            if (!std::exchange(n.staleText, false)) continue;
+            SetWindowTextA(n.child, TextOf(*n.control).c_str());
+        }
     }
 
     // Tab moves among the tab stops; Alt with an access key clicks its control, and the character
@@ -401,8 +412,9 @@ class Win32Peer : public FormPeer {
         return ti;
     }
 
-    void GraphicChanged(Control& control, ControlChange what) {
-        int id = ids_[&control];
+    void GraphicChanged(const Native& native, ControlChange what) {
+        Control& control = *native.control;
+        int id = native.id;
         if (tooltip_ && control.ShowHint()) {
             TOOLINFOA ti = ToolInfo(control, id);
             if (what == ControlChange::Hint)
@@ -454,21 +466,21 @@ class Win32Peer : public FormPeer {
             case WM_CTLCOLORSTATIC:
             case WM_CTLCOLOREDIT:
             case WM_CTLCOLORBTN: {
-                auto it = byHandle_.find(reinterpret_cast<HWND>(m.lParam));
-                if (it == byHandle_.end()) return false;
+                const Native* native = FindByHandle(reinterpret_cast<HWND>(m.lParam));
+                if (!native) return false;
                 HDC dc = reinterpret_cast<HDC>(m.wParam);
-                Control& control = *it->second;
+                Control& control = *native->control;
                 SetTextColor(dc, ToColorRef(control.GetFont().color));
                 SetBkColor(dc, ToColorRef(control.GetColor()));
                 m.result = reinterpret_cast<std::intptr_t>(DcCanvas::Brush(control.GetColor()));
                 return true;
             }
             case WM_COMMAND: {
-                auto it = controls_.find(LOWORD(m.wParam));
-                if (HIWORD(m.wParam) != BN_CLICKED || it == controls_.end() ||
-                    it->second->Kind() != NativeKind::CheckBox)
+                const Native* native = FindById(LOWORD(m.wParam));
+                if (HIWORD(m.wParam) != BN_CLICKED || !native ||
+                    native->control->Kind() != NativeKind::CheckBox)
                     return false;
-                form_.ClickControl(*it->second);
+                form_.ClickControl(*native->control);
                 return true;
             }
             case WM_MOUSEMOVE:
@@ -556,20 +568,31 @@ class Win32Peer : public FormPeer {
     void NativeWindowGone() {
         accessible_.Disconnect();
         hwnd_ = tooltip_ = nullptr;
-        children_.clear();
-        byHandle_.clear();
+        for (Native& n : natives_) n.child = nullptr;
     }
 
     Form& form_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
-    std::map<int, Control*> controls_;
-    std::map<Control*, int> ids_;
-    std::map<Control*, HWND> children_;
+    Native* Find(const Control* control) {
+        for (Native& n : natives_)
+            if (n.control == control) return &n;
+        return nullptr;
+    }
+    const Native* Find(const Control* control) const { return const_cast<Win32Peer*>(this)->Find(control); }
+    const Native* FindById(int id) const {
+        for (const Native& n : natives_)
+            if (n.id == id) return &n;
+        return nullptr;
+    }
+    const Native* FindByHandle(HWND child) const {
+        for (const Native& n : natives_)
+            if (child && n.child == child) return &n;
+        return nullptr;
+    }
+    std::vector<Native> natives_;
     bool boundsStale_ = false;  // placed while hidden; applied when the window shows
-    std::map<HWND, Control*> byHandle_;
-    std::set<Control*> staleTexts_;  // texts set while the window was hidden, applied when it shows
     AccessibleClient accessible_;
 };
 
