@@ -137,7 +137,7 @@ class Win32Peer : public FormPeer {
         for (const auto& component : form.Components()) {
             if (!component->IsControl()) continue;
             auto& control = static_cast<Control&>(*component);
-            natives_.push_back({&control, id, nullptr, false});
+            natives_.push_back({&control, id, nullptr, false, false});
             if (control.Kind() == NativeKind::Graphic)
                 AddTool(control, id);
             else
@@ -183,7 +183,7 @@ class Win32Peer : public FormPeer {
                 PlaceWindow(0);
                 break;
             case WindowChange::Visible:
-                if (form_.Visible() && boundsStale_) PlaceAll();
+                if (form_.Visible()) PlaceAll();
                 if (form_.Visible()) SyncStaleTexts();
                 ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
                 break;
@@ -206,7 +206,7 @@ class Win32Peer : public FormPeer {
         switch (what) {
             case ControlChange::Bounds:
                 if (!form_.Visible()) {
-                    boundsStale_ = true;
+                    native->staleBounds = true;
                     break;
                 }
                 MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
@@ -250,6 +250,8 @@ class Win32Peer : public FormPeer {
 
     void BringToFront() override {
         if (!hwnd_) return;
+        // A window that has just shown is usually in front already.
+        if (GetForegroundWindow() == hwnd_ && !GetWindow(hwnd_, GW_HWNDPREV)) return;
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(hwnd_);
     }
@@ -307,7 +309,8 @@ class Win32Peer : public FormPeer {
         Control* control;
         int id;
         HWND child;
-        bool staleText;  // set while the window was hidden: applied when it shows
+        bool staleText;    // set while the window was hidden: applied when it shows
+        bool staleBounds;  // likewise
     };
 
     void CreateChild(Control& control, int id) {
@@ -357,11 +360,11 @@ class Win32Peer : public FormPeer {
                      SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
     }
 
+    // What changed while the window was hidden, placed once as it shows.
     void PlaceAll() {
-        boundsStale_ = false;
-        PlaceWindow(SWP_NOREDRAW);
-        for (const Native& n : natives_) {
-            if (!n.child) continue;
+        if (std::exchange(boundsStale_, false)) PlaceWindow(SWP_NOREDRAW);
+        for (Native& n : natives_) {
+            if (!n.child || !std::exchange(n.staleBounds, false)) continue;
             const Rect& r = n.control->Bounds();
             MoveWindow(n.child, r.left, r.top, r.width, r.height, FALSE);
         }
