@@ -68,10 +68,19 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         page->SetHint(TipState.HintText);
         page->FHelpId = HelpId;
         platform::Phase("placed");
-        page->Show();
-        platform::Phase("shown");
-        page->Sprache(TipState.Language);
-        platform::Phase("language");
+        {
+            // The window appears once, shown and in its language.
+            struct Update {
+                TFormNamtail& page;
+                ~Update() { page.EndUpdate(); }
+            } update{*page};
+            page->BeginUpdate();
+            page->Show();
+            platform::Phase("shown");
+            page->Sprache(TipState.Language);
+            platform::Phase("language");
+        }
+        platform::Phase("on screen");
     } catch (...) {
         // The host is told nothing: creation never reports failure.
     }

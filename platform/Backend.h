@@ -33,6 +33,9 @@ class FormPeer {
     virtual void Repaint() = 0;
     // The window's focused control changed (null: the window itself has the focus).
     virtual void FocusChanged() = 0;
+    // Between the two, changes may wait and reach the screen together at the end.
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
     // The toolkit's own processing of a message (painting, input, the system's defaults).
     virtual void DefaultProcessing(Message& message) = 0;
 };

@@ -159,6 +159,14 @@ void Form::Close() {
     if (peer_) peer_->WindowChanged(WindowChange::Visible);
 }
 
+void Form::BeginUpdate() {
+    if (peer_) peer_->BeginUpdate();
+}
+
+void Form::EndUpdate() {
+    if (peer_) peer_->EndUpdate();
+}
+
 void Form::Refresh() {
     if (peer_) peer_->Repaint();
 }

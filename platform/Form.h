@@ -67,6 +67,10 @@ class Form : public Component {
     // Hides the window; nothing is destroyed.
     void Close();
     void Refresh();
+    // Changes made until EndUpdate may reach the screen together at its end: a window shown meanwhile
+    // appears once, with everything in place. The model changes at once as always.
+    void BeginUpdate();
+    void EndUpdate();
     // Scales positions, sizes and fonts of the window and its controls by m/d.
     void ScaleBy(int m, int d);
     void* Handle() const;

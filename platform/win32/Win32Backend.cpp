@@ -176,16 +176,19 @@ class Win32Peer : public FormPeer {
                 break;
             case WindowChange::Bounds:
                 // A hidden window is placed once, when it shows: a host sets four values in a row.
-                if (!form_.Visible()) {
+                if (!onScreen_) {
                     boundsStale_ = true;
                     break;
                 }
                 PlaceWindow(0);
                 break;
             case WindowChange::Visible:
-                if (form_.Visible()) PlaceAll();
-                if (form_.Visible()) SyncStaleTexts();
-                ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
+                if (updating_ && form_.Visible()) {
+                    showPending_ = true;
+                    break;
+                }
+                showPending_ = false;
+                ShowOrHide();
                 break;
             case WindowChange::Look:
                 for (const Native& n : natives_)
@@ -205,14 +208,14 @@ class Win32Peer : public FormPeer {
         const Rect& r = control.Bounds();
         switch (what) {
             case ControlChange::Bounds:
-                if (!form_.Visible()) {
+                if (!onScreen_) {
                     native->staleBounds = true;
                     break;
                 }
                 MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
                 break;
             case ControlChange::Text:
-                if (!form_.Visible()) {
+                if (!onScreen_) {
                     native->staleText = true;
                 } else {
                     // Drawn with the next paint of the window, not at once for each change.
@@ -226,6 +229,10 @@ class Win32Peer : public FormPeer {
                 EnableWindow(h, control.Enabled());
                 break;
             case ControlChange::Visible: {
+                if (!onScreen_) {
+                    ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
+                    break;
+                }
                 // Drawn with the next paint of the window: the place it leaves and the control shown.
                 SetWindowPos(h, nullptr, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
@@ -250,6 +257,10 @@ class Win32Peer : public FormPeer {
 
     void BringToFront() override {
         if (!hwnd_) return;
+        if (updating_) {
+            frontPending_ = true;
+            return;
+        }
         // A window that has just shown is usually in front already.
         if (GetForegroundWindow() == hwnd_ && !GetWindow(hwnd_, GW_HWNDPREV)) return;
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -262,8 +273,23 @@ class Win32Peer : public FormPeer {
         UpdateWindow(hwnd_);
     }
 
+    void BeginUpdate() override { updating_ = true; }
+
+    // What waited for the end of the update, in the order Show does it.
+    void EndUpdate() override {
+        updating_ = false;
+        if (!hwnd_) return;
+        if (std::exchange(showPending_, false)) ShowOrHide();
+        if (std::exchange(frontPending_, false)) BringToFront();
+        if (std::exchange(focusPending_, false)) FocusChanged();
+    }
+
     void FocusChanged() override {
         if (!hwnd_ || !form_.Visible()) return;
+        if (updating_) {
+            focusPending_ = true;
+            return;
+        }
         Control* focused = form_.FocusedControl();
         const Native* native = focused ? Find(focused) : nullptr;
         SetFocus(native && native->child ? native->child : hwnd_);
@@ -358,6 +384,17 @@ class Win32Peer : public FormPeer {
     void PlaceWindow(UINT extraFlags) {
         SetWindowPos(hwnd_, nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+    }
+
+    // A window about to show gets what changed while it was hidden first (places, texts), so that it
+    // is laid out and drawn once.
+    void ShowOrHide() {
+        if (form_.Visible()) {
+            PlaceAll();
+            SyncStaleTexts();
+        }
+        ShowWindow(hwnd_, form_.Visible() ? SW_SHOW : SW_HIDE);
+        onScreen_ = form_.Visible();
     }
 
     // What changed while the window was hidden, placed once as it shows.
@@ -596,6 +633,8 @@ class Win32Peer : public FormPeer {
     }
     std::vector<Native> natives_;
     bool boundsStale_ = false;  // placed while hidden; applied when the window shows
+    bool onScreen_ = false;     // the native window is shown
+    bool updating_ = false, showPending_ = false, frontPending_ = false, focusPending_ = false;
     AccessibleClient accessible_;
 };
 

@@ -124,6 +124,10 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
 
 TEST_F(Pointer, HostGeometryReachesTheScreenUnchangedDownToZero) {
     ModulCreate(-20, -30, 0, 0, contract::kWindowsXP, 1, "Kurznamen", nullptr, contract::kWindowsXPBit, 1);
+    EXPECT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
+    char caption[64] = {};
+    GetWindowTextA(Page(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Kurznamen");
     RECT r;
     GetWindowRect(Page(), &r);
     EXPECT_EQ(r.left, -20);
