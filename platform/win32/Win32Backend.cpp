@@ -172,6 +172,10 @@ class Win32Peer : public FormPeer {
         if (!hwnd_) return;
         switch (what) {
             case WindowChange::Caption:
+                if (!onScreen_) {
+                    captionStale_ = true;
+                    break;
+                }
                 SetWindowTextA(hwnd_, form_.Caption().c_str());
                 break;
             case WindowChange::Bounds:
@@ -279,8 +283,9 @@ class Win32Peer : public FormPeer {
     void EndUpdate() override {
         updating_ = false;
         if (!hwnd_) return;
-        if (std::exchange(showPending_, false)) ShowOrHide();
-        if (std::exchange(frontPending_, false)) BringToFront();
+        bool shown = std::exchange(showPending_, false);
+        if (shown) ShowOrHide();  // showing activates the window and raises it already
+        if (std::exchange(frontPending_, false) && !shown) BringToFront();
         if (std::exchange(focusPending_, false)) FocusChanged();
     }
 
@@ -390,6 +395,7 @@ class Win32Peer : public FormPeer {
     // is laid out and drawn once.
     void ShowOrHide() {
         if (form_.Visible()) {
+            if (std::exchange(captionStale_, false)) SetWindowTextA(hwnd_, form_.Caption().c_str());
             PlaceAll();
             SyncStaleTexts();
         }
@@ -634,6 +640,7 @@ class Win32Peer : public FormPeer {
     std::vector<Native> natives_;
     bool boundsStale_ = false;  // placed while hidden; applied when the window shows
     bool onScreen_ = false;     // the native window is shown
+    bool captionStale_ = false;
     bool updating_ = false, showPending_ = false, frontPending_ = false, focusPending_ = false;
     AccessibleClient accessible_;
 };
