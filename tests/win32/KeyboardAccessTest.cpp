@@ -2,26 +2,16 @@
 // through the windows: the focus, the checkbox's state, and the OK button's state as a screen reader
 // reads it.
 #ifdef _WIN32
-#include "page/PageFixture.h"
 #include "support/Contract.h"
-#include "win32/Win32Input.h"
+#include "win32/NativePageTest.h"
 
 namespace page_tests {
 namespace {
 
 using namespace win32_input;
 
-class Keyboard : public PageTest {
+class Keyboard : public NativePageTest {
   protected:
-    void SetUp() override {
-        PageTest::SetUp();
-        CoInitialize(nullptr);
-    }
-    void TearDown() override {
-        PageTest::TearDown();
-        CoUninitialize();
-    }
-    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
     HWND CheckBox() { return ChildOfClass(Page(), "Button"); }
     // OK is the first push button the screen reader lists.
     bool OkAvailable() {

@@ -2,19 +2,16 @@
 // the window: what it draws (WM_PRINTCLIENT), its tooltip's tools, its place on the screen, and
 // which window is in front.
 #ifdef _WIN32
-#include "page/PageFixture.h"
 #include "support/Contract.h"
-#include "win32/Win32Input.h"
+#include "win32/NativePageTest.h"
 
 namespace page_tests {
 namespace {
 
 using namespace win32_input;
 
-class Pointer : public PageTest {
+class Pointer : public NativePageTest {
   protected:
-    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
-
     // The client area as the window draws it, 0x00RRGGBB per pixel.
     std::vector<std::uint32_t> Drawn(int& width) {
         RECT client;

@@ -3,27 +3,17 @@
 // checkbox in the system's window-text colour, the hand cursor over a button.
 #ifdef _WIN32
 #include "help/QuandeoHelp.h"
-#include "page/PageFixture.h"
 #include "support/Contract.h"
 #include "support/SystemRecorder.h"
-#include "win32/Win32Input.h"
+#include "win32/NativePageTest.h"
 
 namespace page_tests {
 namespace {
 
 using namespace win32_input;
 
-class ScreenReader : public PageTest {
+class ScreenReader : public NativePageTest {
   protected:
-    void SetUp() override {
-        PageTest::SetUp();
-        CoInitialize(nullptr);
-    }
-    void TearDown() override {
-        PageTest::TearDown();
-        CoUninitialize();
-    }
-    HWND Page() { return static_cast<HWND>(CurrentPage()->Handle()); }
     // A design rectangle of the client area, on the screen, moved by the window's growth.
     RECT OnScreen(const contract::Placement& p, int dx, int dy) {
         POINT origin{p.left + dx, p.top + dy};
