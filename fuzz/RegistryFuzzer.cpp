@@ -7,6 +7,7 @@
 #include "page/Unit1.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
+#include "support/Contract.h"
 
 using namespace platform;
 using headless::MemoryRegistry;
@@ -17,7 +18,7 @@ std::string helpText;
 
 // Stands in for the help-text library, so the texts come from the fuzzer.
 extern "C" const char* GetHelpText(int, int kind) {
-    return kind == 5 ? nullptr : helpText.c_str();
+    return kind == contract::kRegistryKeyPath ? nullptr : helpText.c_str();
 }
 
 namespace {
@@ -39,19 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     registry.Clear();
     FuzzInput in(data, size);
     std::uint8_t shape = in.Byte();
-    if (shape & 1) registry.CreateKey(RootKey::LocalMachine, kFileSystemKey);
+    if (shape & 1) registry.CreateKey(RootKey::LocalMachine, contract::kFileSystemKey);
     if (shape & 2)
-        registry.SetValue(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail, FuzzedValue(in));
-    if (shape & 4) registry.SetValue(RootKey::CurrentUser, kSuiteSettingsKey, "BSControl", FuzzedValue(in));
-    if (shape & 8) registry.SetReadOnly(RootKey::LocalMachine, kFileSystemKey, true);
+        registry.SetValue(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail,
+                          FuzzedValue(in));
+    if (shape & 4)
+        registry.SetValue(RootKey::CurrentUser, contract::kSuiteKey, contract::kBSControl, FuzzedValue(in));
+    if (shape & 8) registry.SetReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, true);
     helpText = in.Rest();
     helpText = helpText.substr(0, helpText.find('\0'));  // the library hands out terminated texts
 
-    auto before = registry.Value(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail);
+    auto before = registry.Value(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     ModulCreate(10, 10, 300, 460, 13, shape >> 6, "Alias names", "", 4096, 1);
     TFormNamtail* page = CurrentPage();
     FUZZ_CHECK(page != nullptr);
-    auto shown = registry.Value(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail);
+    auto shown = registry.Value(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     FUZZ_CHECK(shown.has_value() == before.has_value() && (!shown || shown->data == before->data));
 
     // The help box keeps the text apart from its line breaks, which come back as CR LF.
@@ -61,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (memoText[i] == '\n') FUZZ_CHECK(i > 0 && memoText[i - 1] == '\r');
     }
 
-    registry.SetReadOnly(RootKey::LocalMachine, kFileSystemKey, false);
+    registry.SetReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, false);
     page->ClickControl(page->Find<Control>("HotSpeedButtonOK"));
-    auto after = registry.Value(RootKey::LocalMachine, kFileSystemKey, kNameNumericTail);
+    auto after = registry.Value(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     FUZZ_CHECK(!after || (after->type == DataType::Binary && after->data == std::vector<std::uint8_t>{0}));
     return 0;
 }

@@ -32,8 +32,6 @@ struct ComponentClass {
     }                                                                  \
     auto ClassTagOwner() const->decltype(this);
 
-class Component;
-
 // True when T declares its own class tag; a class without one would be taken for its base.
 template <typename T>
 inline constexpr bool kHasOwnComponentClass = std::is_same_v<

@@ -344,6 +344,23 @@ class Win32Peer : public FormPeer {
         bool staleBounds;  // likewise
     };
 
+    Native* Find(const Control* control) {
+        for (Native& n : natives_)
+            if (n.control == control) return &n;
+        return nullptr;
+    }
+    const Native* Find(const Control* control) const { return const_cast<Win32Peer*>(this)->Find(control); }
+    const Native* FindById(int id) const {
+        for (const Native& n : natives_)
+            if (n.id == id) return &n;
+        return nullptr;
+    }
+    const Native* FindByHandle(HWND child) const {
+        for (const Native& n : natives_)
+            if (child && n.child == child) return &n;
+        return nullptr;
+    }
+
     void CreateChild(Control& control, int id) {
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
         const char* cls = "STATIC";
@@ -621,22 +638,6 @@ class Win32Peer : public FormPeer {
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
-    Native* Find(const Control* control) {
-        for (Native& n : natives_)
-            if (n.control == control) return &n;
-        return nullptr;
-    }
-    const Native* Find(const Control* control) const { return const_cast<Win32Peer*>(this)->Find(control); }
-    const Native* FindById(int id) const {
-        for (const Native& n : natives_)
-            if (n.id == id) return &n;
-        return nullptr;
-    }
-    const Native* FindByHandle(HWND child) const {
-        for (const Native& n : natives_)
-            if (child && n.child == child) return &n;
-        return nullptr;
-    }
     std::vector<Native> natives_;
     bool boundsStale_ = false;  // placed while hidden; applied when the window shows
     bool onScreen_ = false;     // the native window is shown
