@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Namtail.h"
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "platform/headless/Headless.h"
 
 namespace {

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (in.Byte() % 4 == 0) {
                     const char* names[] = {"HotSpeedButtonOK", "HotSpeedButtonUndo", "HotSpeedButtonInfo",
                                            "HotSpeedButtonRegistry", "cboAliasNamen"};
-                    page->ClickControl(page->Find<Control>(names[in.Byte() % 5]));
+                    page->Input().ClickControl(page->Find<Control>(names[in.Byte() % 5]));
                 } else {
                     std::int32_t code = in.Int32(), argument = in.Int32();
                     page->Perform(TipState.HostMessage, static_cast<std::uint32_t>(code), argument);

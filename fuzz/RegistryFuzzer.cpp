@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     registry.SetReadOnly(RootKey::LocalMachine, contract::kFileSystemKey, false);
-    page->ClickControl(page->Find<Control>("HotSpeedButtonOK"));
+    page->Input().ClickControl(page->Find<Control>("HotSpeedButtonOK"));
     auto after = registry.Value(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     FUZZ_CHECK(!after || (after->type == DataType::Binary && after->data == std::vector<std::uint8_t>{0}));
     return 0;

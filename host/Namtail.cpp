@@ -1,5 +1,7 @@
 // The library's main unit: creates, applies and frees this module's page. It owns the one page
-// window; the window's release handler clears the reference whenever the window goes.
+// window; the window's release handler hands it back whenever it goes. Every export is one entry
+// through the module's door: a page let go from inside any callback of a call is destroyed when the
+// host's call returns, never under a frame still running.
 #include "Namtail.h"
 
 #include <memory>
@@ -9,35 +11,38 @@
 #include "platform/Dialogs.h"
 #include "platform/Phases.h"
 
+using platform::EntryScope;
+
 namespace {
 
 std::unique_ptr<TFormNamtail> page;
+bool saving = false;
 
 std::string TextOrEmpty(const char* text) {
     return text ? std::string(text) : std::string();
 }
 
-// Lets go of the page at once. A page still inside one of its handlers (a host that frees it while
-// handling the page's own notification) is destroyed when that handler returns.
+// Lets go of the page: hidden at once, destroyed when the outermost entry returns.
 void RetirePage() {
     if (!page) return;
-    if (!page->Handling()) {
-        page.reset();
-        return;
-    }
-    TFormNamtail* retired = page.release();
-    retired->SetReleaseHandler([retired] { delete retired; });
+    std::unique_ptr<TFormNamtail> retired = std::move(page);
     retired->Close();
-    retired->Release();
+    platform::Retire(std::move(retired));
 }
 
-bool saving = false;
+bool IsCurrent(const TFormNamtail* candidate) {
+    return candidate && page.get() == candidate;
+}
 
-// A page the host left open when the library goes is destroyed before the platform it lives on.
-struct PageRelease {
-    PageRelease() { platform::ActiveBackend(); }
-    ~PageRelease() { page.reset(); }
-} pageRelease;
+// The library's last act: a page the host left open goes first, then what it used of the system, in
+// this order, not in the order static objects of different files happen to be destroyed.
+struct ModuleUnload {
+    ModuleUnload() { platform::ActiveBackend(); }
+    ~ModuleUnload() {
+        RetirePage();
+        platform::ActiveBackend().ReleaseResources();
+    }
+} moduleUnload;
 
 }  // namespace
 
@@ -48,6 +53,7 @@ TFormNamtail* CurrentPage() {
 extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                             int32_t EditionCode, int32_t Language, const char* Caption,
                                             const char* HintText, int32_t ValidFor, int32_t HelpId) {
+    EntryScope entry;
     try {
         std::string caption = TextOrEmpty(Caption);
         TipState.Language = Language;
@@ -56,30 +62,27 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         TipState.ValidFor = ValidFor;
         RetirePage();  // a second create without free: the old page goes first
         page = platform::Form::Create<TFormNamtail>();
-        page->SetReleaseHandler([created = page.get()] {
-            if (page.get() == created) page.reset();
+        TFormNamtail* created = page.get();
+        created->SetReleaseHandler([created] {
+            if (IsCurrent(created)) RetirePage();
         });
-        page->SetCaption(caption);
-        page->SetLeft(Left);
-        page->SetTop(Top);
-        page->SetWidth(Width);
-        page->SetHeight(Height);
-        page->SetTag(EditionCode);
-        page->SetHint(TipState.HintText);
-        page->FHelpId = HelpId;
+        created->SetCaption(caption);
+        created->SetLeft(Left);
+        created->SetTop(Top);
+        created->SetWidth(Width);
+        created->SetHeight(Height);
+        created->SetTag(EditionCode);
+        created->SetHint(TipState.HintText);
+        created->FHelpId = HelpId;
         platform::Phase("placed");
-        {
-            // The window appears once, shown and in its language.
-            struct Update {
-                TFormNamtail& page;
-                ~Update() { page.EndUpdate(); }
-            } update{*page};
-            page->BeginUpdate();
-            page->Show();
-            platform::Phase("shown");
-            page->Sprache(TipState.Language);
-            platform::Phase("language");
-        }
+        // The window appears once, shown and in its language. Showing activates it, and a host may
+        // free the page from its own activation: whatever follows is for a page that is still ours.
+        created->BeginUpdate();
+        created->Show();
+        platform::Phase("shown");
+        if (IsCurrent(created)) created->Sprache(TipState.Language);
+        platform::Phase("language");
+        if (IsCurrent(created)) created->EndUpdate();
         platform::Phase("on screen");
     } catch (...) {
         // The host is told nothing: creation never reports failure.
@@ -88,6 +91,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
 }
 
 extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
+    EntryScope entry;
     try {
         RetirePage();
         return 1;
@@ -98,6 +102,7 @@ extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
 
 // Runs the OK action as if the user pressed OK; its errors go to the error display, not the host.
 extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
+    EntryScope entry;
     // A host that saves again while handling the notification of this very save would never end.
     if (!page || !TipState.Applicable || saving) return 1;
     saving = true;
@@ -105,8 +110,7 @@ extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
         ~SaveDone() { saving = false; }
     } saveDone;
     try {
-        TFormNamtail& current = *page;
-        current.RunAsHandler([&] { current.HotSpeedButtonOKClick(nullptr); });
+        page->HotSpeedButtonOKClick(nullptr);
         return 1;
     } catch (const std::exception& e) {
         platform::ShowError(e);

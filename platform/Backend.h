@@ -54,6 +54,9 @@ class Backend {
     virtual std::uint32_t RegisterMessage(const std::string& name) = 0;
     // Synchronous delivery to every top-level window; the result is not reported.
     virtual void Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // The library is unloading and its windows are gone: what the backend took from the system goes
+    // back, in the backend's own order. Nothing of the backend is used afterwards.
+    virtual void ReleaseResources() {}
 };
 
 Backend& ActiveBackend();

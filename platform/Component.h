@@ -1,6 +1,7 @@
 #pragma once
 // Components: named parts of a window, owned by it in creation order. A component can ask another
 // to tell it when that one is destroyed, so that no reference outlives what it refers to.
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -10,8 +11,11 @@
 
 namespace platform {
 
-class Form;
+class Component;
+class Control;
+enum class ControlChange;
 enum class Operation { Insert, Remove };
+using EventHandler = std::function<void(Component* sender)>;
 
 // Toolkit messages delivered to controls.
 constexpr unsigned kCmMouseEnter = 0xB013;
@@ -37,6 +41,29 @@ template <typename T>
 inline constexpr bool kHasOwnComponentClass = std::is_same_v<
     std::remove_cv_t<std::remove_pointer_t<decltype(std::declval<const T&>().ClassTagOwner())>>, T>;
 
+// What a component may ask of the window that owns it, without knowing the window's class: the
+// window toolkit's layers stay one above the other.
+class ComponentOwner {
+  public:
+    // The component of that name and class; an error when there is none.
+    virtual Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const = 0;
+    virtual EventHandler FindHandler(const std::string& name) const = 0;
+    // A control's state changed: the owner mirrors it on screen.
+    virtual void ControlChanged(Control& control, ControlChange what) = 0;
+    virtual Size ClientSize() const = 0;
+    virtual const Font& GetFont() const = 0;
+    virtual Color GetColor() const = 0;
+
+    template <typename T>
+    T& Find(const std::string& name) const {
+        static_assert(kHasOwnComponentClass<T>, "declare the class tag with NAMTAIL_COMPONENT_CLASS");
+        return static_cast<T&>(FindOfClass(name, T::kClass));
+    }
+
+  protected:
+    ~ComponentOwner() = default;
+};
+
 class Component {
   public:
     static constexpr ComponentClass kClass{nullptr};
@@ -48,13 +75,13 @@ class Component {
         return false;
     }
 
-    Component(Form* owner, std::string name) : owner_(owner), name_(std::move(name)) {}
+    Component(ComponentOwner* owner, std::string name) : owner_(owner), name_(std::move(name)) {}
     virtual ~Component();
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
     const std::string& Name() const { return name_; }
-    Form* Owner() const { return owner_; }
+    ComponentOwner* Owner() const { return owner_; }
     virtual bool IsControl() const { return false; }
 
     // Asks this component to call subscriber->Notification(this, Remove) when it is destroyed.
@@ -64,11 +91,11 @@ class Component {
 
     // Loading from a description: own values first, then references and events once all exist.
     virtual void ApplyProperties(const Properties& /*properties*/) {}
-    virtual void ResolveReferences(const Properties& /*properties*/, Form& /*form*/) {}
-    virtual void BindEvents(const Properties& /*properties*/, Form& /*form*/) {}
+    virtual void ResolveReferences(const Properties& /*properties*/, ComponentOwner& /*owner*/) {}
+    virtual void BindEvents(const Properties& /*properties*/, ComponentOwner& /*owner*/) {}
 
   private:
-    Form* owner_;
+    ComponentOwner* owner_;
     std::string name_;
     std::vector<Component*> notifies_;  // both directions: whom to tell, and who will tell us
 };

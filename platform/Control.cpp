@@ -1,7 +1,5 @@
 #include "platform/Control.h"
 
-#include "platform/Form.h"
-
 namespace platform {
 
 int AccessKeyOf(const std::string& caption) {

@@ -1,7 +1,9 @@
 #pragma once
 // Controls: components placed on a window, with bounds, anchors, state and look. The state lives
 // here; a backend only mirrors it into native windows (ControlChanged) and feeds input back.
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Component.h"
 #include "platform/Types.h"
@@ -94,5 +96,14 @@ class Control : public Component {
     std::optional<Font> ownFont_;
     std::optional<Color> ownColor_;
 };
+
+using ComponentList = std::vector<std::unique_ptr<Component>>;
+
+// Calls f(Control&) for each control among `components`, in creation order.
+template <typename F>
+void ForEachControl(const ComponentList& components, F&& f) {
+    for (const auto& c : components)
+        if (c->IsControl()) f(static_cast<Control&>(*c));
+}
 
 }  // namespace platform

@@ -43,12 +43,12 @@ struct Properties {
 };
 
 class Component;
-class Form;
-using ComponentFactory = std::unique_ptr<Component> (*)(Form* owner, std::string name);
+class ComponentOwner;
+using ComponentFactory = std::unique_ptr<Component> (*)(ComponentOwner* owner, std::string name);
 
 // The factory of component class T, for descriptions.
 template <typename T>
-std::unique_ptr<Component> ClassOf(Form* owner, std::string name) {
+std::unique_ptr<Component> ClassOf(ComponentOwner* owner, std::string name) {
     return std::make_unique<T>(owner, std::move(name));
 }
 

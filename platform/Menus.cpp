@@ -1,7 +1,5 @@
 #include "platform/Menus.h"
 
-#include "platform/Form.h"
-
 namespace platform {
 
 bool PopupMenu::IsShortCut(int key) {
@@ -20,12 +18,12 @@ void MenuItem::ApplyProperties(const Properties& p) {
     if (p.enabled) enabled_ = *p.enabled;
 }
 
-void MenuItem::ResolveReferences(const Properties& p, Form& form) {
-    if (p.parentMenu) form.Find<PopupMenu>(*p.parentMenu).Add(this);
+void MenuItem::ResolveReferences(const Properties& p, ComponentOwner& owner) {
+    if (p.parentMenu) owner.Find<PopupMenu>(*p.parentMenu).Add(this);
 }
 
-void MenuItem::BindEvents(const Properties& p, Form& form) {
-    if (p.onClick) onClick = form.FindHandler(*p.onClick);
+void MenuItem::BindEvents(const Properties& p, ComponentOwner& owner) {
+    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
 }
 
 void ImageList::GetBitmap(int index, Bitmap& target) const {

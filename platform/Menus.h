@@ -34,8 +34,8 @@ class MenuItem : public Component {
     }
     EventHandler onClick;
     void ApplyProperties(const Properties& p) override;
-    void ResolveReferences(const Properties& p, Form& form) override;
-    void BindEvents(const Properties& p, Form& form) override;
+    void ResolveReferences(const Properties& p, ComponentOwner& owner) override;
+    void BindEvents(const Properties& p, ComponentOwner& owner) override;
 
   private:
     std::string caption_;

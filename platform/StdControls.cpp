@@ -1,7 +1,5 @@
 #include "platform/StdControls.h"
 
-#include "platform/Form.h"
-
 namespace platform {
 
 void Panel::Paint(Canvas& canvas) {
@@ -55,8 +53,8 @@ void CheckBox::ApplyProperties(const Properties& p) {
     if (p.checked) checked_ = *p.checked;
 }
 
-void CheckBox::BindEvents(const Properties& p, Form& form) {
-    if (p.onClick) onClick = form.FindHandler(*p.onClick);
+void CheckBox::BindEvents(const Properties& p, ComponentOwner& owner) {
+    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
 }
 
 void SpeedButton::SetGlyph(Bitmap glyph) {
@@ -88,8 +86,8 @@ void SpeedButton::ApplyProperties(const Properties& p) {
     if (p.flat) flat_ = *p.flat;
 }
 
-void SpeedButton::BindEvents(const Properties& p, Form& form) {
-    if (p.onClick) onClick = form.FindHandler(*p.onClick);
+void SpeedButton::BindEvents(const Properties& p, ComponentOwner& owner) {
+    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
 }
 
 Bitmap ComposeGlyph(const Bitmap& glyph, Color background, bool greyed) {

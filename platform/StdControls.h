@@ -8,8 +8,6 @@
 
 namespace platform {
 
-using EventHandler = std::function<void(Component* sender)>;
-
 class Panel : public Control {
   public:
     NAMTAIL_COMPONENT_CLASS(Control)
@@ -55,7 +53,7 @@ class CheckBox : public Control {
     void UserClick() override { SetChecked(!checked_); }
     EventHandler onClick;
     void ApplyProperties(const Properties& p) override;
-    void BindEvents(const Properties& p, Form& form) override;
+    void BindEvents(const Properties& p, ComponentOwner& owner) override;
 
   private:
     bool checked_ = false;
@@ -77,7 +75,7 @@ class SpeedButton : public Control {
     void Dispatch(unsigned message) override;
     void Paint(Canvas& canvas) override;
     void ApplyProperties(const Properties& p) override;
-    void BindEvents(const Properties& p, Form& form) override;
+    void BindEvents(const Properties& p, ComponentOwner& owner) override;
     EventHandler onClick;
 
   private:

@@ -63,12 +63,14 @@ struct Bitmap {
     bool operator==(const Bitmap&) const = default;
 };
 
-// Rounded a*b/c as the system's MulDiv computes it.
+// a*b/c rounded half away from zero, as the system's MulDiv computes it: -1 when c is 0 or the result
+// does not fit in 32 bits.
 inline int MulDiv(int a, int b, int c) {
     if (c == 0) return -1;
-    long long p = static_cast<long long>(a) * b;
-    long long half = (c < 0 ? -c : c) / 2;
-    return static_cast<int>((p + (p >= 0 ? half : -half)) / c);
+    long long p = static_cast<long long>(a) * b, d = c;
+    if (d < 0) p = -p, d = -d;
+    long long r = (p >= 0 ? p + d / 2 : p - d / 2) / d;
+    return r > 2147483647LL || r < -2147483647LL ? -1 : static_cast<int>(r);
 }
 
 }  // namespace platform

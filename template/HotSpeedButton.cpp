@@ -2,7 +2,8 @@
 
 using namespace platform;
 
-THotSpeedButton::THotSpeedButton(Form* owner, std::string name) : SpeedButton(owner, std::move(name)) {
+THotSpeedButton::THotSpeedButton(ComponentOwner* owner, std::string name)
+    : SpeedButton(owner, std::move(name)) {
     ShowImage(imageIndex_);
     SetFlat(true);
     SetBounds({Bounds().left, Bounds().top, 36, 36});
@@ -56,6 +57,6 @@ void THotSpeedButton::ApplyProperties(const Properties& p) {
     if (p.hotImageIndex) SetHotImageIndex(*p.hotImageIndex);
 }
 
-void THotSpeedButton::ResolveReferences(const Properties& p, Form& form) {
-    if (p.images) SetImageList(&form.Find<ImageList>(*p.images));
+void THotSpeedButton::ResolveReferences(const Properties& p, ComponentOwner& owner) {
+    if (p.images) SetImageList(&owner.Find<ImageList>(*p.images));
 }

@@ -1,12 +1,12 @@
 #pragma once
 // Image button: a flat speed button whose glyph comes from an image list and switches to a second
 // image while the pointer is over it.
-#include "platform/Form.h"
+#include "platform/Menus.h"
 
 class THotSpeedButton : public platform::SpeedButton {
   public:
     NAMTAIL_COMPONENT_CLASS(platform::SpeedButton)
-    THotSpeedButton(platform::Form* owner, std::string name);
+    THotSpeedButton(platform::ComponentOwner* owner, std::string name);
 
     platform::ImageList* GetImageList() const { return images_; }
     void SetImageList(platform::ImageList* images);
@@ -18,7 +18,7 @@ class THotSpeedButton : public platform::SpeedButton {
     void Notification(platform::Component* component, platform::Operation operation) override;
     void Dispatch(unsigned message) override;
     void ApplyProperties(const platform::Properties& p) override;
-    void ResolveReferences(const platform::Properties& p, platform::Form& form) override;
+    void ResolveReferences(const platform::Properties& p, platform::ComponentOwner& owner) override;
 
   private:
     void ShowImage(int index);

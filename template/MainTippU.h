@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "template/HotSpeedButton.h"
 
 // Lives as long as the library is loaded; never reset between pages.

@@ -27,6 +27,12 @@ void SetScreenPixelsPerInch(int ppi);
 std::vector<Form*> TopLevelWindows();
 // While on, no new window can be made: creation fails as a system short of resources makes it fail.
 void RefuseNewWindows(bool refuse);
+// While set, a window with a control of that kind cannot be made, as when the system refuses one of
+// its children after the window itself was made.
+void RefuseControlsOf(std::optional<NativeKind> kind);
+// Called as a window shows, where the system would activate it and call other windows back: a host
+// may do anything from there, free the page included. Returns the previous handler.
+std::function<void(Form&)> SetShowHandler(std::function<void(Form&)> handler);
 // What the system does when another program destroys `form`'s window behind the toolkit's back.
 void DestroyNativeWindow(Form& form);
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "platform/headless/Headless.h"
 
 namespace platform::headless {
@@ -15,6 +15,8 @@ struct State {
     std::vector<Form*> windows;
     std::map<std::string, std::uint32_t> messages;
     bool refuseWindows = false;
+    std::optional<NativeKind> refusedKind;
+    std::function<void(Form&)> showHandler;
 };
 
 State& GetState() {
@@ -22,24 +24,61 @@ State& GetState() {
     return state;
 }
 
-class HeadlessPeer : public FormPeer {
+// A window's place among the live top-level windows, from the moment it is made until it goes, on
+// every path: a peer whose construction fails half-way leaves no entry behind.
+class WindowEntry {
   public:
-    explicit HeadlessPeer(Form& form) : form_(form) { GetState().windows.push_back(&form_); }
-    ~HeadlessPeer() override {
+    explicit WindowEntry(Form& form) : form_(form) { GetState().windows.push_back(&form_); }
+    ~WindowEntry() {
         auto& windows = GetState().windows;
         windows.erase(std::remove(windows.begin(), windows.end(), &form_), windows.end());
     }
+    WindowEntry(const WindowEntry&) = delete;
+    WindowEntry& operator=(const WindowEntry&) = delete;
+
+  private:
+    Form& form_;
+};
+
+class HeadlessPeer : public FormPeer {
+  public:
+    explicit HeadlessPeer(Form& form) : form_(form), entry_(form) {
+        auto refused = GetState().refusedKind;
+        ForEachControl(form.Components(), [&](Control& control) {
+            if (refused && control.Kind() == *refused)
+                throw Error("Cannot create the control " + control.Name());
+        });
+    }
     void* Handle() const override { return &form_; }
     void* ControlHandle(const Control&) const override { return nullptr; }
-    void WindowChanged(WindowChange) override {}
+    void WindowChanged(WindowChange what) override {
+        if (what != WindowChange::Visible || !form_.Visible()) return;
+        if (updating_)
+            showPending_ = true;
+        else
+            Shown();
+    }
     void ControlChanged(Control&, ControlChange) override {}
     void BringToFront() override {}
     void Repaint() override {}
     void FocusChanged() override {}
+    void BeginUpdate() override { updating_ = true; }
+    void EndUpdate() override {
+        updating_ = false;
+        if (std::exchange(showPending_, false) && form_.Visible()) Shown();
+    }
     void DefaultProcessing(Message&) override {}
 
   private:
+    // The system calls other windows back in the middle of a show, and finishes it afterwards.
+    void Shown() {
+        if (auto handler = GetState().showHandler) handler(form_);
+        onScreen_ = form_.Visible();
+    }
+
     Form& form_;
+    WindowEntry entry_;
+    bool updating_ = false, showPending_ = false, onScreen_ = false;
 };
 
 class HeadlessBackend : public Backend {
@@ -87,6 +126,14 @@ std::vector<Form*> TopLevelWindows() {
 
 void RefuseNewWindows(bool refuse) {
     GetState().refuseWindows = refuse;
+}
+
+void RefuseControlsOf(std::optional<NativeKind> kind) {
+    GetState().refusedKind = kind;
+}
+
+std::function<void(Form&)> SetShowHandler(std::function<void(Form&)> handler) {
+    return std::exchange(GetState().showHandler, std::move(handler));
 }
 
 void DestroyNativeWindow(Form& form) {

@@ -5,11 +5,14 @@
 namespace platform {
 namespace {
 
+// Plain data: freed by FreeLateBoundLibraries in the unload order, not by a static destructor.
 class LoadedLibraries {
   public:
-    ~LoadedLibraries() {
-        for (const auto& loaded : loaded_)
+    void FreeAll() {
+        for (auto& loaded : loaded_) {
             if (loaded.module) FreeLibrary(loaded.module);
+            loaded = {};
+        }
     }
     HMODULE Get(const char* name) {
         for (const auto& loaded : loaded_)
@@ -31,6 +34,10 @@ class LoadedLibraries {
 } libraries;
 
 }  // namespace
+
+void FreeLateBoundLibraries() {
+    libraries.FreeAll();
+}
 
 FARPROC LateBoundProc(const char* library, const char* name) {
     HMODULE module = libraries.Get(library);

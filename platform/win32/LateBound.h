@@ -8,6 +8,8 @@ namespace platform {
 
 // The address of `name` in the system library `library`, loaded at first use; null when missing.
 FARPROC LateBoundProc(const char* library, const char* name);
+// Unload: nothing bound late is used afterwards.
+void FreeLateBoundLibraries();
 
 template <typename F>
 F LateBound(const char* library, const char* name) {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Form.h"
+#include "platform/form/EntryScope.h"
+#include "platform/form/Form.h"
 #include "platform/win32/LateBound.h"
 
 namespace platform {
@@ -56,6 +57,7 @@ class PageAccessible final : public IAccessible {
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        EntryScope entry;
         if (!out) return E_POINTER;
         if (IsEqualGUID(iid, kIidAccessible) || IsEqualGUID(iid, kIidDispatch) ||
             IsEqualGUID(iid, kIidUnknown)) {
@@ -67,9 +69,11 @@ class PageAccessible final : public IAccessible {
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override {
+        EntryScope entry;
         return static_cast<ULONG>(InterlockedIncrement(&references_));
     }
     ULONG STDMETHODCALLTYPE Release() override {
+        EntryScope entry;
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
             Disconnect();
@@ -80,30 +84,41 @@ class PageAccessible final : public IAccessible {
 
     // IDispatch: clients of this object call it through its vtable.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        EntryScope entry;
         if (count) *count = 0;
         return form_ ? S_OK : CO_E_OBJNOTCONNECTED;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return Unsupported(); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        EntryScope entry;
+        return Unsupported();
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        EntryScope entry;
         return Unsupported();
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
+        EntryScope entry;
         return Unsupported();
     }
 
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        EntryScope entry;
+        if (!parent) return E_POINTER;
+        *parent = nullptr;
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
         return standard_->get_accParent(parent);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        EntryScope entry;
         if (!form_) return CO_E_OBJNOTCONNECTED;
         if (!count) return E_POINTER;
-        *count = StandardChildCount() + static_cast<LONG>(form_->AccessibleParts().size());
+        *count = StandardChildCount() + static_cast<LONG>(form_->Input().AccessibleParts().size());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) override {
+        EntryScope entry;
         if (!child) return E_POINTER;
         *child = nullptr;
         Target target = Resolve(id);
@@ -111,15 +126,19 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->get_accChild(id, child); });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) override {
+        EntryScope entry;
         return Text(id, name, &IAccessible::get_accName, &AccessiblePart::name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
+        EntryScope entry;
         return Text(id, value, &IAccessible::get_accValue, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* description) override {
+        EntryScope entry;
         return Text(id, description, &IAccessible::get_accDescription, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
+        EntryScope entry;
         if (!role) return E_POINTER;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
@@ -128,44 +147,62 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
+        EntryScope entry;
         if (!state) return E_POINTER;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
             return Delegate(target, [&] { return standard_->get_accState(id, state); });
-        LONG flags = target.part.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
-        if (target.part.control == form_->HotControl()) flags |= STATE_SYSTEM_HOTTRACKED;
+        // A closed page shows nothing; a page disabled under a modal box takes no action.
+        LONG flags = target.part.unavailable || !IsWindowEnabled(hwnd_) ? STATE_SYSTEM_UNAVAILABLE : 0;
+        if (!IsWindowVisible(hwnd_)) flags |= STATE_SYSTEM_INVISIBLE;
+        if (target.part.control == form_->Input().HotControl()) flags |= STATE_SYSTEM_HOTTRACKED;
         SetInteger(state, flags);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override {
+        EntryScope entry;
         return Text(id, help, &IAccessible::get_accHelp, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) override {
+        EntryScope entry;
+        if (!file || !topic) return E_POINTER;
+        *file = nullptr;
+        *topic = 0;
         Target target = Resolve(id);
         if (target.kind == Target::Part) return S_FALSE;
         return Delegate(target, [&] { return standard_->get_accHelpTopic(file, id, topic); });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) override {
+        EntryScope entry;
         return Text(id, shortcut, &IAccessible::get_accKeyboardShortcut, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        EntryScope entry;
+        if (!focus) return E_POINTER;
+        *focus = VARIANT{};
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
         return standard_->get_accFocus(focus);
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        EntryScope entry;
+        if (!selection) return E_POINTER;
+        *selection = VARIANT{};
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
         return standard_->get_accSelection(selection);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
+        EntryScope entry;
         return Text(id, action, &IAccessible::get_accDefaultAction, &AccessiblePart::defaultAction);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override {
+        EntryScope entry;
         Target target = Resolve(id);
         if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
         return Delegate(target, [&] { return standard_->accSelect(flags, id); });
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                           VARIANT id) override {
+        EntryScope entry;
         if (!left || !top || !width || !height) return E_POINTER;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
@@ -177,16 +214,20 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        EntryScope entry;
+        if (!end) return E_POINTER;
+        *end = VARIANT{};
         Target target = Resolve(start);
         if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
         return Delegate(target, [&] { return standard_->accNavigate(direction, start, end); });
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* id) override {
+        EntryScope entry;
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
         if (!id) return E_POINTER;
         POINT p{x, y};
         ScreenToClient(hwnd_, &p);
-        auto parts = form_->AccessibleParts();
+        auto parts = form_->Input().AccessibleParts();
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (!parts[i].bounds.Contains(p.x, p.y)) continue;
             SetInteger(id, StandardChildCount() + static_cast<LONG>(i) + 1);
@@ -195,16 +236,23 @@ class PageAccessible final : public IAccessible {
         return standard_->accHitTest(x, y, id);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
+        EntryScope entry;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
             return Delegate(target, [&] { return standard_->accDoDefaultAction(id); });
-        AddRef();  // the action may free the page, and with it this object's last other holder
-        bool done = form_->DoDefaultAction(*target.part.control);
-        Release();
-        return done ? S_OK : DISP_E_MEMBERNOTFOUND;
+        // Refused where a click would be: on a closed page or one disabled under a modal box. The
+        // action may free the page; the door keeps it until this call returns.
+        if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return DISP_E_MEMBERNOTFOUND;
+        return form_->Input().DoDefaultAction(*target.part.control) ? S_OK : DISP_E_MEMBERNOTFOUND;
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return Unsupported(); }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return Unsupported(); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override {
+        EntryScope entry;
+        return Unsupported();
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override {
+        EntryScope entry;
+        return Unsupported();
+    }
 
   private:
     ~PageAccessible() = default;
@@ -228,10 +276,11 @@ class PageAccessible final : public IAccessible {
     Target Resolve(const VARIANT& id) const {
         if (!form_ || !standard_) return {Target::Disconnected};
         if (id.vt != VT_I4) return {Target::Invalid};
-        LONG child = id.lVal - StandardChildCount() - 1;
+        // Any client may send any id: computed wide, so that no id overflows.
+        long long child = static_cast<long long>(id.lVal) - StandardChildCount() - 1;
         if (child < 0) return {Target::Standard};
-        auto parts = form_->AccessibleParts();
-        if (static_cast<std::size_t>(child) >= parts.size()) return {Target::Invalid};
+        auto parts = form_->Input().AccessibleParts();
+        if (static_cast<unsigned long long>(child) >= parts.size()) return {Target::Invalid};
         return {Target::Part, parts[static_cast<std::size_t>(child)]};
     }
 
@@ -261,16 +310,37 @@ class PageAccessible final : public IAccessible {
     IAccessible* standard_ = nullptr;
 };
 
+namespace {
+
+// A client in this process may hold the object past FreeLibrary (an answer to WM_GETOBJECT never
+// collected is released by CoUninitialize), and its calls go through the object's vtable. Once one
+// has been handed out, the library stays mapped until the process ends, so no such call ever reaches
+// unloaded code; a host that loads it again gets the same library back.
+void KeepLibraryLoaded() {
+    static bool pinned = false;
+    HMODULE self = nullptr;
+    if (!pinned)
+        pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                    reinterpret_cast<LPCSTR>(&KeepLibraryLoaded), &self);
+}
+
+}  // namespace
+
 LRESULT AccessibleClient::Answer(HWND hwnd, Form& form, WPARAM flags) {
     auto answer = LateBound<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
     if (!answer) return 0;
+    KeepLibraryLoaded();
     if (!object_) object_ = new PageAccessible(hwnd, form);
     return answer(kIidAccessible, flags, object_);
 }
 
+// Clients that still hold the object get CO_E_OBJNOTCONNECTED from now on, and COM lets go of the
+// stubs it made for other processes, so none of them calls in later.
 void AccessibleClient::Disconnect() {
     if (!object_) return;
     object_->Disconnect();
+    if (auto disconnect = LateBound<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject"))
+        disconnect(object_, 0);
     object_->Release();
     object_ = nullptr;
 }

@@ -82,7 +82,7 @@ TEST_F(Channel, OkAndSwitchWindowAreBroadcastToEveryTopLevelWindow) {
     Click(page, "HotSpeedButtonUndo");
     EXPECT_EQ(ModulSaveChanges(), 1);
     EXPECT_EQ(listener->received.back(), std::make_pair(9999, 1)) << "defaults were restored";
-    EXPECT_TRUE(page.KeyDown(kKeyF12));
+    EXPECT_TRUE(page.Input().KeyDown(kKeyF12));
     EXPECT_EQ(listener->received.back(), std::make_pair(200, 0));
     EXPECT_TRUE(page.Visible()) << "the page handles its own switch-window broadcast";
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 2u) << "only the restart questions, answered No";
@@ -112,7 +112,10 @@ TEST_F(Channel, LanguageOneIsEnglishAndEveryOtherValueGerman) {
     EXPECT_TRUE(english.Find<Memo>("MemoHelpUS").Visible());
     EXPECT_FALSE(english.Find<Memo>("MemoHelpD").Visible());
     EXPECT_FALSE(english.Find<Memo>("MemoHelpD").Lines().empty()) << "the hidden German box is filled too";
-    EXPECT_EQ(english.HintAt(210, 390), "Valid to ...");
+    Control* info = english.Input().ControlAt(210, 390);
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->ShowHint());
+    EXPECT_EQ(info->Hint(), "Valid to ...");
 
     for (std::int32_t language : {0, 2, -1}) {
         auto& german = Create(kWindowsXP, kWindowsXPBit, language);

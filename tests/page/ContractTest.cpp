@@ -91,9 +91,9 @@ TEST_F(PageTest, EntryPointsReturnTheSpecifiedResults) {
     EXPECT_EQ(ModulChanged(), 0) << "nothing in this module sets Modified";
     EXPECT_EQ(ModulFree(), 1);
 
-    RefuseNewWindows(true);
+    RefuseWindows(Refusal::PageWindow);
     int result = ModulCreate(10, 10, 300, 460, contract::kWindowsXP, 1, "x", "y", contract::kWindowsXPBit, 1);
-    RefuseNewWindows(false);
+    RefuseWindows(Refusal::None);
     EXPECT_EQ(result, 0) << "also when the window cannot be made";
     EXPECT_EQ(CurrentPage(), nullptr);
     EXPECT_EQ(ModulFree(), 1);
@@ -134,7 +134,7 @@ TEST_F(PageTest, WindowDestroyedBehindTheModulesBackIsLetGo) {
     listener->onNotification = nullptr;
 
     auto& third = Create();
-    third.ClickControl(third.cboAliasNamen());
+    third.Input().ClickControl(third.cboAliasNamen());
     Click(third, "HotSpeedButtonOK");
     EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0}) << "a new page works";
     EXPECT_EQ(ModulFree(), 1);

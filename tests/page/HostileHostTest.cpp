@@ -105,7 +105,7 @@ TEST_F(HostileHost, HostMayFreeRecreateOrSaveWhileHandlingThePagesNotification) 
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u);
 
     host->onNotification = [](std::int32_t) { ModulFree(); };
-    EXPECT_TRUE(CurrentPage()->KeyDown(kKeyF12));
+    EXPECT_TRUE(CurrentPage()->Input().KeyDown(kKeyF12));
     EXPECT_EQ(CurrentPage(), nullptr);
     EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty());
 }

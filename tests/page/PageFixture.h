@@ -73,7 +73,7 @@ class PageTest : public ::testing::Test {
         return GetValue(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     }
     static Control& Button(TFormNamtail& page, const char* name) { return page.Find<Control>(name); }
-    static void Click(TFormNamtail& page, const char* name) { page.ClickControl(Button(page, name)); }
+    static void Click(TFormNamtail& page, const char* name) { page.Input().ClickControl(Button(page, name)); }
 
     MessageBoxScript boxes;
 };

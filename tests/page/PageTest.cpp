@@ -49,12 +49,12 @@ TEST_F(PageTest, OkWritesOneBinaryZeroOrDeletesAndNeverWritesOne) {
     EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
     EXPECT_TRUE(TipState.Saved);
 
-    page.ClickControl(page.cboAliasNamen());  // untick
+    page.Input().ClickControl(page.cboAliasNamen());  // untick
     EXPECT_TRUE(Button(page, "HotSpeedButtonOK").Enabled()) << "a change enables OK again";
     Click(page, "HotSpeedButtonOK");
     EXPECT_FALSE(Tail()) << "unticked deletes";
-    page.ClickControl(page.cboAliasNamen());
-    page.ClickControl(page.cboAliasNamen());
+    page.Input().ClickControl(page.cboAliasNamen());
+    page.Input().ClickControl(page.cboAliasNamen());
     Click(page, "HotSpeedButtonOK");
     EXPECT_FALSE(Tail()) << "deleting a missing value succeeds";
     EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty());
@@ -90,7 +90,7 @@ TEST_F(PageTest, UndoUnticksAndMarksDefaultsForTheRestOfTheLoad) {
     Click(page, "HotSpeedButtonUndo");  // on an unticked box: no control changes
     EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
     auto& again = Create();
-    again.ClickControl(again.cboAliasNamen());
+    again.Input().ClickControl(again.cboAliasNamen());
     Click(again, "HotSpeedButtonOK");
     EXPECT_EQ(ModulNr(), 1) << "even for a later page with the box ticked";
     EXPECT_EQ(ModulChanged(), 0) << "nothing in this module sets Modified";
@@ -102,7 +102,7 @@ TEST_F(PageTest, ReadOnlyKeyShowsTheTrueStateAndRefusedChangesAreErrors) {
     auto& page = Create();
     EXPECT_TRUE(page.cboAliasNamen().Checked()) << "read with read access only";
 
-    page.ClickControl(page.cboAliasNamen());
+    page.Input().ClickControl(page.cboAliasNamen());
     Click(page, "HotSpeedButtonOK");
     auto errors = boxes.Texts(MessageBoxKind::Error);
     ASSERT_EQ(errors.size(), 1u) << "a refused deletion is a failed write";
@@ -251,10 +251,10 @@ TEST_F(PageTest, ImageButtonsShowTheirHotImageAndHandWhileThePointerIsOver) {
     ok.GetImageList()->GetBitmap(1, hot);
     EXPECT_EQ(ok.Glyph(), normal);
     EXPECT_NE(normal, hot);
-    page.MouseMove(20, 390);
+    page.Input().MouseMove(20, 390);
     EXPECT_EQ(ok.Glyph(), hot);
-    EXPECT_EQ(page.CursorAt(20, 390), Cursor::HandPoint);
-    page.MouseMove(150, 300);
+    EXPECT_EQ(page.Input().CursorFor(20, 390), Cursor::HandPoint);
+    page.Input().MouseMove(150, 300);
     EXPECT_EQ(ok.Glyph(), normal);
     EXPECT_EQ(ok.GetCursor(), Cursor::Default);
 

@@ -82,12 +82,12 @@ TEST_F(RegistryShapes, NameNumericTailOfEveryShapeIsReadSafelyAndReplacedOnlyByO
         EXPECT_EQ(boxes.Texts(MessageBoxKind::Error).size(), shape.tailError ? 1u : 0u) << shape.name;
         EXPECT_EQ(Tail(), before) << shape.name << ": nothing written at creation";
         Click(page, "HotSpeedButtonUndo");
-        page.ClickControl(page.cboAliasNamen());
-        page.ClickControl(page.cboAliasNamen());
+        page.Input().ClickControl(page.cboAliasNamen());
+        page.Input().ClickControl(page.cboAliasNamen());
         EXPECT_EQ(Tail(), before) << shape.name << ": nothing written before OK";
 
         ExpectApplied(page, std::string(shape.name) + ", first OK");
-        page.ClickControl(page.cboAliasNamen());
+        page.Input().ClickControl(page.cboAliasNamen());
         ExpectApplied(page, std::string(shape.name) + ", toggled");
         EXPECT_EQ(ModulSaveChanges(), 1);
         EXPECT_TRUE(!Tail() || *Tail() == Binary({0})) << shape.name << ": never the value 1";
@@ -117,7 +117,7 @@ TEST_F(RegistryShapes, MissingFileSystemKeyReadsUntickedAndIsNeverCreated) {
     EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty()) << "no value is already the default";
     EXPECT_TRUE(TipState.Saved);
 
-    page.ClickControl(page.cboAliasNamen());
+    page.Input().ClickControl(page.cboAliasNamen());
     Click(page, "HotSpeedButtonOK");
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Error),
               std::vector<std::string>{"Failed to set data for 'NameNumericTail'"});

@@ -1,8 +1,11 @@
 // The portable window toolkit: descriptions, handler binding, layout, input and the error display.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "platform/Dialogs.h"
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "support/TestSupport.h"
 #ifndef _WIN32
 #include "platform/headless/Headless.h"
@@ -136,7 +139,7 @@ TEST(Toolkit, DerivedDescriptionListsOnlyDifferences) {
 TEST(Toolkit, HandlersBindByNameAndTheDerivedOneWins) {
     auto form = Form::Create<DerivedForm>();
     EXPECT_EQ(form->calls, (std::vector<std::string>{"base create", "base create done"}));
-    form->ClickControl(form->Find<SpeedButton>("Button"));
+    form->Input().ClickControl(form->Find<SpeedButton>("Button"));
     EXPECT_EQ(form->calls.back(), "derived button");
 }
 
@@ -209,6 +212,27 @@ TEST(Toolkit, ScaleByScalesPositionsSizesAndFonts) {
     EXPECT_EQ(form->GetFont().height, MulDiv(fontHeight, 4, 5));
 }
 
+// The system's MulDiv: rounded half away from zero, -1 for a zero divisor or a result beyond 32 bits.
+TEST(Toolkit, MulDivKeepsTheSystemsContract) {
+    EXPECT_EQ(platform::MulDiv(7, 5, 2), 18);
+    EXPECT_EQ(platform::MulDiv(-7, 5, 2), -18);
+    EXPECT_EQ(platform::MulDiv(7, 5, -2), -18);
+    EXPECT_EQ(platform::MulDiv(13, 120, 96), 16);
+    EXPECT_EQ(platform::MulDiv(1, 1, 0), -1);
+    EXPECT_EQ(platform::MulDiv(2147483647, 2, 1), -1);
+    EXPECT_EQ(platform::MulDiv(-2147483647 - 1, 1, 1), -1);
+    EXPECT_EQ(platform::MulDiv(-2147483647 - 1, -1, 1), -1);
+    EXPECT_EQ(platform::MulDiv(2147483647, 2147483647, 2147483647), 2147483647);
+    EXPECT_EQ(platform::MulDiv(-2147483647, 3, 3), -2147483647);
+#ifdef _WIN32
+    const int values[] = {0, 1, -1, 7, -7, 13, 96, 120, -2147483647, 2147483647, 65536, -65536, 46341};
+    for (int a : values)
+        for (int b : values)
+            for (int c : values)
+                EXPECT_EQ(platform::MulDiv(a, b, c), ::MulDiv(a, b, c)) << a << " " << b << " " << c;
+#endif
+}
+
 TEST(Toolkit, CheckBoxRunsItsClickHandlerOnEveryActualChangeOnly) {
     auto form = Form::Create<DerivedForm>();
     auto& box = form->Find<CheckBox>("Box");
@@ -218,11 +242,11 @@ TEST(Toolkit, CheckBoxRunsItsClickHandlerOnEveryActualChangeOnly) {
     box.SetChecked(true);
     box.SetChecked(true);
     EXPECT_EQ(clicks(), 1);
-    form->ClickControl(box);  // the user unticks it
+    form->Input().ClickControl(box);  // the user unticks it
     EXPECT_FALSE(box.Checked());
     EXPECT_EQ(clicks(), 2);
     box.SetEnabled(false);
-    form->ClickControl(box);
+    form->Input().ClickControl(box);
     EXPECT_FALSE(box.Checked()) << "a disabled control takes no input";
 }
 
@@ -239,20 +263,20 @@ TEST(Toolkit, PointerInputDrivesClicksEnterLeaveAndShortcuts) {
     auto form = Form::Create<BaseForm>();
     auto& button = form->Find<SpeedButton>("Button");
     button.SetFlat(true);
-    form->MouseMove(160, 70);
+    form->Input().MouseMove(160, 70);
     EXPECT_TRUE(button.MouseInControl());
-    EXPECT_EQ(form->HotControl(), &button);
-    form->MouseDown(160, 70);
-    form->MouseUp(161, 71);
+    EXPECT_EQ(form->Input().HotControl(), &button);
+    form->Input().MouseDown(160, 70);
+    form->Input().MouseUp(161, 71);
     EXPECT_EQ(form->calls.back(), "base button");
-    form->MouseDown(160, 70);
-    form->MouseUp(10, 10);  // released elsewhere: no click
+    form->Input().MouseDown(160, 70);
+    form->Input().MouseUp(10, 10);  // released elsewhere: no click
     EXPECT_EQ(std::count(form->calls.begin(), form->calls.end(), "base button"), 1);
-    form->MouseMove(10, 50);
+    form->Input().MouseMove(10, 50);
     EXPECT_FALSE(button.MouseInControl());
-    EXPECT_TRUE(form->KeyDown(kKeyF12));
+    EXPECT_TRUE(form->Input().KeyDown(kKeyF12));
     EXPECT_EQ(form->calls.back(), "switch");
-    EXPECT_FALSE(form->KeyDown(0x41));
+    EXPECT_FALSE(form->Input().KeyDown(0x41));
 }
 
 TEST(Toolkit, ErrorInWindowProcedureIsShownAndProcessingGoesOn) {
@@ -282,7 +306,7 @@ TEST(Toolkit, ReleaseWaitsUntilTheMessageHasBeenHandled) {
     std::unique_ptr<Releasing> form = Form::Create<Releasing>();
     bool handled = false;
     form->handledAfterRelease = &handled;
-    form->SetReleaseHandler([&] { form.reset(); });
+    form->SetReleaseHandler([&] { Retire(std::move(form)); });
     form->Perform(0x8003, 0, 0);
     EXPECT_TRUE(handled);
     EXPECT_EQ(form, nullptr);

@@ -2,7 +2,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
 #include "support/SystemRecorder.h"
@@ -75,8 +75,22 @@ void DestroyFromOutside(void* handle) {
     platform::headless::DestroyNativeWindow(*static_cast<platform::Form*>(handle));
 }
 
-void RefuseNewWindows(bool refuse) {
-    platform::headless::RefuseNewWindows(refuse);
+HostCalledAtShow::HostCalledAtShow(ShowCallback, std::function<void()> action) : action_(std::move(action)) {
+    platform::headless::SetShowHandler([this](platform::Form&) { Run(); });
+}
+
+HostCalledAtShow::~HostCalledAtShow() {
+    platform::headless::SetShowHandler(nullptr);
+}
+
+void RefuseWindows(Refusal what) {
+    using platform::NativeKind;
+    platform::headless::RefuseNewWindows(what == Refusal::PageWindow);
+    std::optional<NativeKind> kind;
+    if (what == Refusal::Static) kind = NativeKind::Static;
+    if (what == Refusal::Edit) kind = NativeKind::Edit;
+    if (what == Refusal::CheckBox) kind = NativeKind::CheckBox;
+    platform::headless::RefuseControlsOf(kind);  // no tooltips here: nothing to refuse
 }
 
 const bool kLibraryWindowsVisible = false;

@@ -1,6 +1,8 @@
 #pragma once
 // What a test needs from the backend it runs on: answering message boxes, and seeding and reading
 // the registry. Headless works on the in-memory store; Win32 on the real registry and MessageBoxA.
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@ class MessageBoxScript {
     MessageBoxScript& operator=(const MessageBoxScript&) = delete;
 
     void AnswerYes(bool yes) { answerYes_ = yes; }
+    // Runs while each box is open, before it is answered (a host acting from inside a box).
+    std::function<void(const ShownBox&)> onShown;
     const std::vector<ShownBox>& Shown() const { return shown_; }
     std::vector<std::string> Texts(platform::MessageBoxKind kind) const;
     void Clear() { shown_.clear(); }
@@ -31,6 +35,7 @@ class MessageBoxScript {
     // Used by the backend's hook.
     bool Record(platform::MessageBoxKind kind, const std::string& text) {
         shown_.push_back({kind, text});
+        if (onShown) onShown(shown_.back());
         return answerYes_;
     }
 
@@ -44,8 +49,35 @@ class MessageBoxScript {
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 // Destroys a window the way another program would (Win32: DestroyWindow), not through the toolkit.
 void DestroyFromOutside(void* handle);
-// While on, the system refuses to make tip windows (Win32: a hook vetoes their creation).
-void RefuseNewWindows(bool refuse);
+// What the system refuses to make while set (Win32: a CBT hook vetoes windows of that class): the
+// page window, or one kind of its children after the page window was made.
+enum class Refusal { None, PageWindow, Static, Edit, CheckBox, Tooltip };
+void RefuseWindows(Refusal what);
+// How a host is called back while the page shows: Win32 tells the window that was active before
+// (WM_ACTIVATE, then WM_KILLFOCUS) and the thread's CBT hook (HCBT_ACTIVATE); headless calls its show
+// handler for each.
+enum class ShowCallback { Deactivated, LostFocus, CbtActivate };
+// While it lives, `action` runs once from that callback of the next page that shows.
+class HostCalledAtShow {
+  public:
+    HostCalledAtShow(ShowCallback callback, std::function<void()> action);
+    ~HostCalledAtShow();
+    HostCalledAtShow(const HostCalledAtShow&) = delete;
+    HostCalledAtShow& operator=(const HostCalledAtShow&) = delete;
+    bool Called() const { return called_; }
+    // Used by the backend's callback.
+    void Run() {
+        if (called_ || !action_) return;
+        called_ = true;
+        action_();
+    }
+
+  private:
+    std::function<void()> action_;
+    bool called_ = false;
+    void* native_ = nullptr;
+};
+
 // The tip windows of this thread that exist, shown or hidden.
 int TipWindowCount();
 // Whether TipWindowCount also sees the windows of a separately loaded library: true on Win32, where

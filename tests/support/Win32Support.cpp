@@ -2,11 +2,14 @@
 // the registry is seeded with advapi32 directly.
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include <aclapi.h>
 #include <psapi.h>
 #include <sddl.h>
 
-#include "platform/Form.h"
+#include "platform/form/Form.h"
 #include "support/SystemRecorder.h"
 #include "support/TestSupport.h"
 
@@ -193,21 +196,25 @@ void DestroyFromOutside(void* handle) {
 
 namespace {
 HHOOK refusal = nullptr;
+const char* refusedClass = nullptr;
 
-LRESULT CALLBACK RefuseTipWindows(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
+LRESULT CALLBACK RefuseWindowsOfClass(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && refusedClass) {
         char cls[64] = {};
         GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
-        if (std::string(cls) == "NamtailTipWindow") return 1;
+        if (lstrcmpiA(cls, refusedClass) == 0) return 1;
     }
     return CallNextHookEx(refusal, code, wParam, lParam);
 }
 }  // namespace
 
-void RefuseNewWindows(bool refuse) {
-    if (refuse && !refusal)
-        refusal = SetWindowsHookExA(WH_CBT, RefuseTipWindows, nullptr, GetCurrentThreadId());
-    if (!refuse && refusal) UnhookWindowsHookEx(std::exchange(refusal, nullptr));
+void RefuseWindows(Refusal what) {
+    static const char* const classes[] = {nullptr, "NamtailTipWindow", "Static",
+                                          "Edit",  "Button",           "tooltips_class32"};
+    refusedClass = classes[static_cast<int>(what)];
+    if (refusedClass && !refusal)
+        refusal = SetWindowsHookExA(WH_CBT, RefuseWindowsOfClass, nullptr, GetCurrentThreadId());
+    if (!refusedClass && refusal) UnhookWindowsHookEx(std::exchange(refusal, nullptr));
 }
 
 const bool kLibraryWindowsVisible = true;
@@ -261,6 +268,63 @@ std::optional<platform::Rect> NativeBounds(const platform::Form& form, const pla
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, static_cast<HWND>(form.Handle()), reinterpret_cast<POINT*>(&r), 2);
     return platform::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+namespace {
+
+HostCalledAtShow* calledAtShow = nullptr;
+HHOOK activationHook = nullptr;
+constexpr char kHostClass[] = "NamtailTestHost";
+
+LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto callback = static_cast<ShowCallback>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (calledAtShow &&
+        ((msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && callback == ShowCallback::Deactivated) ||
+         (msg == WM_KILLFOCUS && callback == ShowCallback::LostFocus)))
+        calledAtShow->Run();
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && calledAtShow) {
+        char cls[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+        if (std::string(cls) == "NamtailTipWindow") calledAtShow->Run();
+    }
+    return CallNextHookEx(activationHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+HostCalledAtShow::HostCalledAtShow(ShowCallback callback, std::function<void()> action)
+    : action_(std::move(action)) {
+    calledAtShow = this;
+    if (callback == ShowCallback::CbtActivate) {
+        activationHook = SetWindowsHookExA(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId());
+        return;
+    }
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kHostClass;
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, kHostClass, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(host, GWLP_USERDATA, static_cast<LONG_PTR>(callback));
+    SetForegroundWindow(host);
+    SetActiveWindow(host);
+    SetFocus(host);
+    native_ = host;
+}
+
+HostCalledAtShow::~HostCalledAtShow() {
+    calledAtShow = nullptr;
+    if (activationHook) UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
+    if (native_) DestroyWindow(static_cast<HWND>(native_));
+    UnregisterClassA(kHostClass, GetModuleHandleA(nullptr));
 }
 
 }  // namespace testing_support

@@ -1,0 +1,131 @@
+#pragma once
+// A top-level window built from its description. It owns its components in creation order, binds
+// event handlers by name (a derived class's handler of the same name wins), and keeps the window's
+// state; a backend peer mirrors it on screen. Layout, input routing and the door into the module
+// live beside it (Layout.h, InputRouter.h, EntryScope.h).
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/Backend.h"
+#include "platform/Description.h"
+#include "platform/Error.h"
+#include "platform/form/EntryScope.h"
+#include "platform/form/InputRouter.h"
+
+namespace platform {
+
+class Form : public Component, public ComponentOwner, private InputTarget {
+  public:
+    NAMTAIL_COMPONENT_CLASS(Component)
+    ~Form() override;
+
+    // Constructs a window of class T: components, references, events, then the creation handler.
+    template <typename T, typename... Args>
+    static std::unique_ptr<T> Create(Args&&... args) {
+        std::unique_ptr<T> form(new T(std::forward<Args>(args)...));
+        form->Load();
+        return form;
+    }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // Outer geometry in screen pixels, as given; the client area is what the frame leaves of it.
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    void SetLeft(int v) { SetWindowBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
+    void SetTop(int v) { SetWindowBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
+    void SetWidth(int v) { SetWindowBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
+    void SetHeight(int v) { SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
+    void SetWindowBounds(const Rect& bounds);
+    Size ClientSize() const override;
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+    const Font& GetFont() const override { return font_; }
+    Color GetColor() const override { return color_; }
+    PopupMenu* GetPopupMenu() const override { return popupMenu_; }
+
+    bool Visible() const { return visible_; }
+    // Makes the window visible and raises it; the show handler runs when it was hidden.
+    void Show();
+    // Hides the window; nothing is destroyed.
+    void Close();
+    void Refresh();
+    // Changes made until EndUpdate may reach the screen together at its end: a window shown meanwhile
+    // appears once, with everything in place. The model changes at once as always.
+    void BeginUpdate();
+    void EndUpdate();
+    // Scales positions, sizes and fonts of the window and its controls by m/d.
+    void ScaleBy(int m, int d);
+    void* Handle() const;
+    // The system window of one of this window's controls, if it has one of its own.
+    void* ControlHandle(const Control& control) const;
+
+    const ComponentList& Components() const override { return components_; }
+    Component* FindComponent(const std::string& name) const;
+    Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const override;
+    EventHandler FindHandler(const std::string& name) const override;
+
+    // Delivers a message through the window procedure, as the native side does, inside the door.
+    std::intptr_t Perform(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    // The window procedure; an override passes every message to the toolkit's processing first.
+    virtual void WndProc(Message& message);
+    // Lets the window go: the release handler takes it and hands it to Retire, so it is destroyed
+    // once the outermost entry into the module returns. Asked more than once, it happens once.
+    void Release();
+    // The system destroyed the native window without the toolkit asking (a host's DestroyWindow).
+    // The caller must not touch the peer afterwards.
+    void NativeWindowDestroyed() { Release(); }
+    void SetReleaseHandler(std::function<void()> handler) { releaseHandler_ = std::move(handler); }
+
+    // Pointer, keys, focus and accessible parts.
+    InputRouter& Input() { return input_; }
+    const InputRouter& Input() const { return input_; }
+    // Runs an input action as the window's own event: errors go to the error display.
+    void HandleInput(const std::function<void()>& action) override;
+
+    // Called by controls: mirrors the change on screen.
+    void ControlChanged(Control& control, ControlChange what) override;
+    void PaintGraphics(Canvas& canvas);
+    void Notification(Component* component, Operation operation) override;
+
+  protected:
+    explicit Form(const FormDescription& description);
+    // Makes a member function available to the description under `name`.
+    void Publish(const std::string& name, EventHandler handler);
+    template <typename T>
+    void Publish(const std::string& name, void (T::*method)(Component*)) {
+        T* self = static_cast<T*>(this);
+        Publish(name, [self, method](Component* sender) { (self->*method)(sender); });
+    }
+
+  private:
+    void Load();
+    void Realign();
+    void ScaleLayout(int m, int d);
+    void ScaleFonts(int m, int d);
+    void FocusMoved() override;
+
+    const FormDescription& description_;
+    ComponentList components_;
+    std::map<std::string, EventHandler> handlers_;
+    std::unique_ptr<FormPeer> peer_;
+    std::string caption_, hint_;
+    Rect bounds_;
+    int tag_ = 0;
+    Font font_;
+    Color color_ = kButtonFace;
+    PopupMenu* popupMenu_ = nullptr;
+    EventHandler onCreate_, onShow_;
+    bool visible_ = false;
+    InputRouter input_{*this};
+    bool releaseRequested_ = false;
+    std::function<void()> releaseHandler_;
+};
+
+}  // namespace platform

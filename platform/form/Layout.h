@@ -1,0 +1,33 @@
+#pragma once
+// Layout and density arithmetic of a window's controls: docking, anchors and scaling. Geometry comes
+// from hosts and the system unchecked, so everything here is computed without overflow.
+#include <optional>
+
+#include "platform/Control.h"
+
+namespace platform::layout {
+
+// The largest client extent the layout works with: far beyond any screen, and small enough that
+// control arithmetic on it cannot overflow.
+constexpr int kMaxClientExtent = 1 << 24;
+
+// What the frame leaves of the outer size, between 0 and kMaxClientExtent whatever the outer size.
+Size ClientOf(int outerWidth, int outerHeight, Size frame);
+
+// Docked controls take their side of the free client area in creation order; anchored controls then
+// keep their distances to the edges they are anchored to.
+void Realign(const ComponentList& components, Size client);
+void KeepAnchorDistances(const ComponentList& components, Size client);
+// Positions and sizes of every control by m/d; anchor distances taken anew in the scaled client.
+void ScaleControls(const ComponentList& components, int m, int d, Size scaledClient);
+void ScaleFonts(const ComponentList& components, int m, int d);
+
+struct Factor {
+    int m, d;
+};
+// A description laid out at `designPpi`, whose font is `designTextHeight` pixels there, follows a
+// screen of `ppi`: sizes by the text height, before whole-pixel rounding, where it grows exactly as
+// the density does. None when the densities agree or a figure is unusable.
+std::optional<Factor> DensityFactor(int designPpi, int designTextHeight, int ppi);
+
+}  // namespace platform::layout

@@ -1,0 +1,228 @@
+#include "platform/win32/Win32Children.h"
+
+#include <utility>
+
+#include "platform/win32/Win32Gdi.h"
+
+namespace platform {
+namespace {
+
+constexpr int kFirstControlId = 100;
+
+std::string TextOf(Control& control) {
+    if (control.Kind() == NativeKind::Edit) return static_cast<Memo&>(control).Text();
+    return control.Caption();
+}
+
+HINSTANCE InstanceOf(HWND window) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+}  // namespace
+
+void ChildMirror::Create(HWND parent, HWND tooltip, WNDPROC childProc) {
+    parent_ = parent;
+    tooltip_ = tooltip;
+    int id = kFirstControlId;
+    ForEachControl(form_.Components(), [&](Control& control) {
+        natives_.push_back({&control, id++, nullptr, false, false});
+        if (control.Kind() == NativeKind::Graphic)
+            AddTool(natives_.back());
+        else
+            CreateChild(natives_.back(), childProc);
+    });
+}
+
+void ChildMirror::Forget() {
+    parent_ = tooltip_ = nullptr;
+    for (Native& n : natives_) n.child = nullptr;
+}
+
+ChildMirror::Native* ChildMirror::Find(const Control& control) {
+    for (Native& n : natives_)
+        if (n.control == &control) return &n;
+    return nullptr;
+}
+
+HWND ChildMirror::HandleOf(const Control& control) const {
+    const Native* native = const_cast<ChildMirror*>(this)->Find(control);
+    return native ? native->child : nullptr;
+}
+
+Control* ChildMirror::ControlOfId(int id) const {
+    for (const Native& n : natives_)
+        if (n.id == id) return n.control;
+    return nullptr;
+}
+
+Control* ChildMirror::ControlOfHandle(HWND child) const {
+    for (const Native& n : natives_)
+        if (child && n.child == child) return n.control;
+    return nullptr;
+}
+
+void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
+    Control& control = *native.control;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    const char* cls = "STATIC";
+    switch (control.Kind()) {
+        case NativeKind::Static:
+            style |= SS_LEFT | SS_NOPREFIX;
+            break;
+        case NativeKind::Edit: {
+            auto& memo = static_cast<Memo&>(control);
+            cls = "EDIT";
+            style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER;
+            if (memo.ReadOnly()) style |= ES_READONLY;
+            if (memo.VerticalScrollBar()) style |= WS_VSCROLL;
+            break;
+        }
+        case NativeKind::CheckBox:
+            cls = "BUTTON", style |= BS_CHECKBOX;
+            break;
+        case NativeKind::Graphic:
+            return;
+    }
+    if (control.TabStop()) style |= WS_TABSTOP;
+    if (control.Visible()) style |= WS_VISIBLE;
+    if (!control.Enabled()) style |= WS_DISABLED;
+    const Rect& r = control.Bounds();
+    // A window that is not on screen yet gets its texts when it shows: the help boxes' built-in
+    // lines, which the show handler replaces anyway, are never laid out.
+    HWND child = CreateWindowExA(0, cls, "", style, r.left, r.top, r.width, r.height, parent_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
+                                 InstanceOf(parent_), nullptr);
+    if (!child) throw Error("Cannot create the control " + control.Name());
+    native.child = child;
+    native.staleText = true;
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
+    if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
+        SendMessageA(child, BM_SETCHECK, BST_CHECKED, 0);
+    // Later controls lie above earlier ones, as in the description.
+    SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Key strokes go to the window first, so that shortcuts, access keys and Tab work from any focus.
+    auto original = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
+    SetWindowLongPtrA(child, GWLP_USERDATA, original);
+}
+
+TOOLINFOA ChildMirror::ToolInfo(const Native& native) const {
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = parent_;
+    ti.uId = static_cast<UINT_PTR>(native.id);
+    const Rect& r = native.control->Bounds();
+    ti.rect = {r.left, r.top, r.Right(), r.Bottom()};
+    ti.lpszText = const_cast<char*>(native.control->Hint().c_str());
+    return ti;
+}
+
+void ChildMirror::AddTool(const Native& native) {
+    if (!tooltip_ || !native.control->ShowHint()) return;
+    TOOLINFOA ti = ToolInfo(native);
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void ChildMirror::Changed(Control& control, ControlChange what, bool onScreen) {
+    if (!parent_) return;
+    Native* native = Find(control);
+    if (!native) return;
+    if (native->child)
+        NativeChanged(*native, what, onScreen);
+    else
+        GraphicChanged(*native, what);
+}
+
+void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScreen) {
+    Control& control = *native.control;
+    HWND h = native.child;
+    const Rect& r = control.Bounds();
+    switch (what) {
+        case ControlChange::Bounds:
+            if (!onScreen) {
+                native.staleBounds = true;
+                break;
+            }
+            MoveWindow(h, r.left, r.top, r.width, r.height, TRUE);
+            break;
+        case ControlChange::Text:
+            if (!onScreen) {
+                native.staleText = true;
+                break;
+            }
+            // Drawn with the next paint of the window, not at once for each change.
+            SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+            SetWindowTextA(h, TextOf(control).c_str());
+            SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(h, nullptr, TRUE);
+            break;
+        case ControlChange::Enabled:
+            EnableWindow(h, control.Enabled());
+            break;
+        case ControlChange::Visible: {
+            if (!onScreen) {
+                ShowWindow(h, control.Visible() ? SW_SHOW : SW_HIDE);
+                break;
+            }
+            // Drawn with the next paint of the window: the place it leaves and the control shown.
+            SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
+                             (control.Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            RECT area{r.left, r.top, r.Right(), r.Bottom()};
+            InvalidateRect(parent_, &area, TRUE);
+            if (control.Visible()) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+            break;
+        }
+        case ControlChange::Checked:
+            SendMessageA(h, BM_SETCHECK,
+                         static_cast<CheckBox&>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlChange::Look:
+            SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), TRUE);
+            break;
+        case ControlChange::Hint:
+            break;
+    }
+}
+
+void ChildMirror::GraphicChanged(const Native& native, ControlChange what) {
+    Control& control = *native.control;
+    if (tooltip_ && control.ShowHint()) {
+        TOOLINFOA ti = ToolInfo(native);
+        if (what == ControlChange::Hint)
+            SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+        if (what == ControlChange::Bounds)
+            SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    if (what == ControlChange::Bounds || what == ControlChange::Visible) {
+        InvalidateRect(parent_, nullptr, TRUE);
+    } else {
+        const Rect& r = control.Bounds();
+        RECT rc{r.left, r.top, r.Right(), r.Bottom()};
+        InvalidateRect(parent_, &rc, FALSE);
+    }
+}
+
+void ChildMirror::Reveal() {
+    for (Native& n : natives_) {
+        if (!n.child) continue;
+        if (std::exchange(n.staleBounds, false)) {
+            const Rect& r = n.control->Bounds();
+            MoveWindow(n.child, r.left, r.top, r.width, r.height, FALSE);
+        }
+        if (std::exchange(n.staleText, false)) SetWindowTextA(n.child, TextOf(*n.control).c_str());
+    }
+}
+
+void ChildMirror::FontsChanged() {
+    for (const Native& n : natives_)
+        if (n.child)
+            SendMessageA(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
+}
+
+void ChildMirror::ClearEditTexts() {
+    for (const Native& n : natives_)
+        if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextA(n.child, "");
+}
+
+}  // namespace platform

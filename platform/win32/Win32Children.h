@@ -1,0 +1,59 @@
+#pragma once
+// The page's controls on screen: native STATIC, EDIT and BUTTON children for the controls that have
+// a system window, tooltip tools for the windowless ones that show a hint.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/form/Form.h"
+
+namespace platform {
+
+class ChildMirror {
+  public:
+    explicit ChildMirror(Form& form) : form_(form) {}
+
+    // Makes a child or a tool for each control, in creation order; an error when the system refuses
+    // a child. Children go with their parent, so a refusal leaves nothing behind once it is destroyed.
+    void Create(HWND parent, HWND tooltip, WNDPROC childProc);
+    // The system windows are gone: nothing of them may be touched again.
+    void Forget();
+
+    HWND HandleOf(const Control& control) const;
+    Control* ControlOfId(int id) const;
+    Control* ControlOfHandle(HWND child) const;
+
+    // Mirrors one change. Places and texts of a window that is not on screen wait for Reveal.
+    void Changed(Control& control, ControlChange what, bool onScreen);
+    // What changed while the window was hidden, applied right before it shows, so that it is laid out
+    // and drawn once.
+    void Reveal();
+    void FontsChanged();
+    // Wine's edit control keeps the memory of its text when it is destroyed.
+    void ClearEditTexts();
+
+  private:
+    struct Native {
+        Control* control;
+        int id;
+        HWND child;
+        bool staleText;    // set while the window was hidden: applied when it shows
+        bool staleBounds;  // likewise
+    };
+
+    Native* Find(const Control& control);
+    void CreateChild(Native& native, WNDPROC childProc);
+    void AddTool(const Native& native);
+    TOOLINFOA ToolInfo(const Native& native) const;
+    void NativeChanged(Native& native, ControlChange what, bool onScreen);
+    void GraphicChanged(const Native& native, ControlChange what);
+
+    Form& form_;
+    HWND parent_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::vector<Native> natives_;
+};
+
+}  // namespace platform

@@ -1,0 +1,158 @@
+// The page window's messages, translated into the portable model: painting, colours, pointer, keys,
+// focus, the accessible object, the context menu and the user's own moves.
+#include <windowsx.h>
+
+#include <utility>
+
+#include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Window.h"
+
+namespace platform {
+
+void Win32Peer::PaintClient(HDC dc) {
+    DcCanvas canvas(dc);
+    Size client = form_.ClientSize();
+    canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
+    form_.PaintGraphics(canvas);
+}
+
+// Tab moves among the tab stops; Alt with an access key clicks its control, and the character
+// that follows it is swallowed, so the system does not look for a menu and beep.
+bool Win32Peer::HandledKey(UINT msg, WPARAM key) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (key == VK_TAB) {
+                form_.Input().FocusNextTabStop(GetKeyState(VK_SHIFT) < 0);
+                return true;
+            }
+            return form_.Input().KeyDown(static_cast<int>(key));
+        case WM_SYSKEYDOWN:
+            accessKeyDown_ = form_.Input().AccessKeyDown(static_cast<int>(key));
+            return accessKeyDown_;
+        case WM_SYSCHAR:
+            return std::exchange(accessKeyDown_, false);
+        default:
+            return false;
+    }
+}
+
+bool Win32Peer::Translate(Message& m) {
+    HWND hwnd = Window();
+    InputRouter& input = form_.Input();
+    switch (m.msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            PaintClient(BeginPaint(hwnd, &ps));
+            EndPaint(hwnd, &ps);
+            return true;
+        }
+        case WM_PRINTCLIENT:  // magnifiers and screen capture ask the window to draw itself
+            PaintClient(reinterpret_cast<HDC>(m.wParam));
+            return true;
+        case WM_ERASEBKGND:
+            m.result = 1;
+            return true;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN: {
+            Control* control = children_.ControlOfHandle(reinterpret_cast<HWND>(m.lParam));
+            if (!control) return false;
+            HDC dc = reinterpret_cast<HDC>(m.wParam);
+            SetTextColor(dc, ToColorRef(control->GetFont().color));
+            SetBkColor(dc, ToColorRef(control->GetColor()));
+            m.result = reinterpret_cast<std::intptr_t>(BrushOf(control->GetColor()));
+            return true;
+        }
+        case WM_COMMAND: {
+            Control* control = children_.ControlOfId(LOWORD(m.wParam));
+            if (HIWORD(m.wParam) != BN_CLICKED || !control || control->Kind() != NativeKind::CheckBox)
+                return false;
+            input.ClickControl(*control);
+            return true;
+        }
+        case WM_MOUSEMOVE:
+            if (!tracking_) {
+                TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd, 0};
+                tracking_ = TrackMouseEvent(&tme);
+            }
+            input.MouseMove(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            return true;
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            input.MouseLeave();
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            input.MouseDown(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            return true;
+        case WM_LBUTTONUP:
+            input.MouseUp(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            return true;
+        case WM_SETCURSOR: {
+            if (reinterpret_cast<HWND>(m.wParam) != hwnd || LOWORD(m.lParam) != HTCLIENT) return false;
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(hwnd, &p);
+            bool hand = input.CursorFor(p.x, p.y) == Cursor::HandPoint;
+            SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
+            m.result = TRUE;
+            return true;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_SYSCHAR:
+            return HandledKey(m.msg, m.wParam);
+        case kChildKeyMessage:
+            m.result = HandledKey(static_cast<UINT>(m.wParam), static_cast<WPARAM>(m.lParam)) ? 1 : 0;
+            return true;
+        case WM_ACTIVATE:
+            m.result = DefWindowProcA(hwnd, m.msg, m.wParam, m.lParam);
+            if (LOWORD(m.wParam) != WA_INACTIVE && !HIWORD(m.wParam)) input.FocusFirstTabStop();
+            return true;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(static_cast<DWORD>(m.lParam)) != OBJID_CLIENT) return false;
+            m.result = accessible_.Answer(hwnd, form_, m.wParam);
+            return true;
+        case WM_CONTEXTMENU:
+            ShowPopupMenu(m.lParam);
+            return true;
+        case WM_CLOSE:
+            form_.Close();
+            return true;
+        case WM_MOVE: {
+            // The user may drag the window; the model follows the screen.
+            RECT rc;
+            GetWindowRect(hwnd, &rc);
+            form_.SetWindowBounds({rc.left, rc.top, form_.Width(), form_.Height()});
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+void Win32Peer::ShowPopupMenu(LPARAM at) {
+    PopupMenu* popup = form_.GetPopupMenu();
+    if (!popup || popup->Items().empty()) return;
+    HMENU menu = CreatePopupMenu();
+    UINT id = 1;
+    for (MenuItem* item : popup->Items()) {
+        std::string text = item->Caption();
+        if (item->ShortCut() == kKeyF12) text += "\tF12";
+        AppendMenuA(menu, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED), id++, text.c_str());
+    }
+    POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (p.x == -1 && p.y == -1) {
+        p = {0, 0};
+        ClientToScreen(Window(), &p);
+    }
+    UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, Window(), nullptr));
+    DestroyMenu(menu);
+    if (chosen > 0 && chosen <= popup->Items().size()) {
+        MenuItem* item = popup->Items()[chosen - 1];
+        form_.HandleInput([item] { item->Click(); });
+    }
+}
+
+}  // namespace platform

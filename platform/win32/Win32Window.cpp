@@ -1,0 +1,215 @@
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "platform/Phases.h"
+
+namespace platform {
+namespace {
+
+constexpr char kWindowClass[] = "NamtailTipWindow";
+ATOM windowClass = 0;
+
+HINSTANCE ModuleInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&Win32Peer::WindowProc), &module);
+    return module;
+}
+
+void RegisterPageWindowClass() {
+    if (windowClass) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Win32Peer::WindowProc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kWindowClass;
+    windowClass = RegisterClassExA(&wc);
+}
+
+Win32Peer* PeerOf(HWND hwnd) {
+    return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
+}  // namespace
+
+void UnregisterPageWindowClass() {
+    if (std::exchange(windowClass, 0)) UnregisterClassA(kWindowClass, ModuleInstance());
+}
+
+void OwnedWindow::Destroy() {
+    HWND window = std::exchange(window_, nullptr);
+    if (!window) return;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);  // children and the tooltip go with it
+}
+
+Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {
+    RegisterPageWindowClass();
+    window_.Reset(CreateWindowExA(kPageWindowExStyle, kWindowClass, form.Caption().c_str(), kPageWindowStyle,
+                                  form.Left(), form.Top(), form.Width(), form.Height(), nullptr, nullptr,
+                                  ModuleInstance(), this));
+    if (!Window()) throw Error("Cannot create the window");
+    Phase("window");
+    // Without its tooltip the page still works; the buttons show no hints.
+    HWND tooltip = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, ModuleInstance(), nullptr);
+    Phase("tooltip window");
+    children_.Create(Window(), tooltip, &ChildProc);
+    ready_ = true;
+    Phase("children, fonts and tools");
+}
+
+Win32Peer::~Win32Peer() {
+    accessible_.Disconnect();
+    if (!Window()) return;
+    // Hidden first, as destroying would do anyway, so that nothing below repaints on the way.
+    SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    children_.ClearEditTexts();
+    window_.Destroy();
+}
+
+void Win32Peer::WindowChanged(WindowChange what) {
+    if (!Window()) return;
+    switch (what) {
+        case WindowChange::Caption:
+            // A hidden window gets its caption as it shows.
+            if (!onScreen_)
+                pending_.caption = true;
+            else
+                SetWindowTextA(Window(), form_.Caption().c_str());
+            break;
+        case WindowChange::Bounds:
+            // A hidden window is placed once, as it shows: a host sets four values in a row.
+            if (!onScreen_)
+                pending_.bounds = true;
+            else
+                PlaceWindow(0);
+            break;
+        case WindowChange::Visible:
+            pending_.show = updating_ && form_.Visible();
+            if (!pending_.show) ShowOrHide();
+            break;
+        case WindowChange::Look:
+            children_.FontsChanged();
+            InvalidateRect(Window(), nullptr, TRUE);
+            break;
+    }
+}
+
+void Win32Peer::ControlChanged(Control& control, ControlChange what) {
+    if (Window() && ready_) children_.Changed(control, what, onScreen_);
+}
+
+void Win32Peer::BringToFront() {
+    if (!Window()) return;
+    if (updating_) {
+        pending_.front = true;
+        return;
+    }
+    // A window that has just shown is usually in front already.
+    if (GetForegroundWindow() == Window() && !GetWindow(Window(), GW_HWNDPREV)) return;
+    SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Window());
+}
+
+void Win32Peer::Repaint() {
+    if (!Window()) return;
+    InvalidateRect(Window(), nullptr, TRUE);
+    UpdateWindow(Window());
+}
+
+void Win32Peer::FocusChanged() {
+    if (!Window() || !form_.Visible()) return;
+    if (updating_) {
+        pending_.focus = true;
+        return;
+    }
+    Control* focused = form_.Input().FocusedControl();
+    HWND child = focused ? children_.HandleOf(*focused) : nullptr;
+    SetFocus(child ? child : Window());
+}
+
+void Win32Peer::EndUpdate() {
+    updating_ = false;
+    Flush();
+}
+
+// What waited for the end of the update, in the order Show does it. Each step may call back into a
+// host (activation), which may let the page go: the door keeps this peer alive meanwhile, and a page
+// that was closed is not shown or focused again.
+void Win32Peer::Flush() {
+    if (!Window()) return;
+    bool show = std::exchange(pending_.show, false), front = std::exchange(pending_.front, false);
+    bool focus = std::exchange(pending_.focus, false);
+    if (show && form_.Visible()) ShowOrHide();  // showing activates the window and raises it already
+    if (front && !show && form_.Visible()) BringToFront();
+    if (focus) FocusChanged();
+}
+
+void Win32Peer::DefaultProcessing(Message& m) {
+    if (!Window()) return;
+    if (!Translate(m)) m.result = DefWindowProcA(Window(), m.msg, m.wParam, m.lParam);
+}
+
+void Win32Peer::PlaceWindow(UINT extraFlags) {
+    SetWindowPos(Window(), nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+}
+
+// A window about to show gets what changed while it was hidden first (caption, places, texts), so
+// that it is laid out and drawn once.
+void Win32Peer::ShowOrHide() {
+    if (form_.Visible()) {
+        if (std::exchange(pending_.caption, false)) SetWindowTextA(Window(), form_.Caption().c_str());
+        if (std::exchange(pending_.bounds, false)) PlaceWindow(SWP_NOREDRAW);
+        children_.Reveal();
+    }
+    onScreen_ = form_.Visible();
+    ShowWindow(Window(), onScreen_ ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Peer::NativeWindowGone() {
+    accessible_.Disconnect();
+    window_.Forget();
+    children_.Forget();
+}
+
+LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    EntryScope entry;
+    if (msg == WM_NCCREATE) {
+        auto* peer = static_cast<Win32Peer*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
+    }
+    Win32Peer* peer = PeerOf(hwnd);
+    if (!peer || !peer->ready_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        // Someone else destroyed the window: the form goes once this entry returns, the peer with it.
+        LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+        Form& form = peer->form_;
+        peer->NativeWindowGone();
+        form.NativeWindowDestroyed();
+        return result;
+    }
+    return peer->form_.Perform(msg, wParam, static_cast<std::intptr_t>(lParam));
+}
+
+LRESULT CALLBACK Win32Peer::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    EntryScope entry;
+    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_SYSCHAR) &&
+        SendMessageA(GetParent(hwnd), kChildKeyMessage, msg, static_cast<LPARAM>(wParam)))
+        return 0;
+    return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#pragma once
+// The page window on Win32: one top-level window of the module's own class per form, its children
+// mirrored by ChildMirror, its messages translated into the portable model (Win32Messages.cpp).
+#include <windows.h>
+
+#include "platform/form/Form.h"
+#include "platform/win32/Win32Accessible.h"
+#include "platform/win32/Win32Children.h"
+
+namespace platform {
+
+// A top-level window owned from the moment it exists: destroyed with the owner, and cut from its
+// peer first, so that no message of its destruction reaches a peer that is going or never was.
+class OwnedWindow {
+  public:
+    OwnedWindow() = default;
+    ~OwnedWindow() { Destroy(); }
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+    void Reset(HWND window) { window_ = window; }
+    HWND Get() const { return window_; }
+    // The system destroyed it: nothing left to do.
+    void Forget() { window_ = nullptr; }
+    void Destroy();
+
+  private:
+    HWND window_ = nullptr;
+};
+
+class Win32Peer : public FormPeer {
+  public:
+    explicit Win32Peer(Form& form);
+    ~Win32Peer() override;
+
+    void* Handle() const override { return window_.Get(); }
+    void* ControlHandle(const Control& control) const override { return children_.HandleOf(control); }
+    void WindowChanged(WindowChange what) override;
+    void ControlChanged(Control& control, ControlChange what) override;
+    void BringToFront() override;
+    void Repaint() override;
+    void FocusChanged() override;
+    void BeginUpdate() override { updating_ = true; }
+    void EndUpdate() override;
+    void DefaultProcessing(Message& message) override;
+
+    // The window procedures of the page window and of its subclassed children: the module's door.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  private:
+    // What waits for the window to show or for the end of an update, applied by one Flush.
+    struct Pending {
+        bool caption = false, bounds = false, show = false, front = false, focus = false;
+    };
+
+    HWND Window() const { return window_.Get(); }
+    void Flush();
+    void PlaceWindow(UINT extraFlags);
+    void ShowOrHide();
+    void NativeWindowGone();
+
+    // Message translation (Win32Messages.cpp): true when the message was handled here.
+    bool Translate(Message& m);
+    bool HandledKey(UINT msg, WPARAM key);
+    void PaintClient(HDC dc);
+    void ShowPopupMenu(LPARAM at);
+
+    Form& form_;
+    AccessibleClient accessible_;
+    ChildMirror children_;
+    OwnedWindow window_;  // last member: destroyed first, before what its messages would use
+    bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
+    bool onScreen_ = false;  // the native window is shown
+    bool updating_ = false;
+    Pending pending_;
+};
+
+// A child's key stroke, passed to the page window's procedure: wParam the key message, lParam its
+// key; the answer is 1 when the page took it.
+constexpr UINT kChildKeyMessage = WM_USER + 0x100;
+
+}  // namespace platform
+
+namespace platform {
+
+// The style of the page window, for the frame size the model subtracts.
+constexpr DWORD kPageWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kPageWindowExStyle = 0;
+// The page window's class is registered at the first page and unregistered at unload, since hosts
+// load and unload plug-ins.
+void UnregisterPageWindowClass();
+
+}  // namespace platform

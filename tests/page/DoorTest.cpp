@@ -1,0 +1,141 @@
+// The page's boundaries: a host that lets the page go from inside any callback the page makes, a
+// system that refuses one of its windows, and geometry or commands at the ends of the 32-bit range.
+// After each: no fault, ModulFree returns 1, no page window is left, and a new page works.
+#include <cstdint>
+#include <limits>
+
+#include "page/PageFixture.h"
+
+namespace page_tests {
+namespace {
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+class Door : public PageTest {
+  protected:
+    void ExpectNothingLeftAndANewPageWorks(int windowsBefore) {
+        EXPECT_EQ(ModulFree(), 1);
+        EXPECT_EQ(CurrentPage(), nullptr);
+        EXPECT_EQ(TipWindowCount(), windowsBefore);
+        SetTail(Binary({1}));
+        auto& next = Create();
+        next.Input().ClickControl(next.cboAliasNamen());
+        Click(next, "HotSpeedButtonOK");
+        ASSERT_TRUE(Tail().has_value()) << "a new page works";
+        EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
+        EXPECT_EQ(ModulFree(), 1);
+        EXPECT_EQ(TipWindowCount(), windowsBefore);
+    }
+};
+
+TEST_F(Door, RefusedWindowOrChildLeavesNoHalfMadePage) {
+    const int before = TipWindowCount();
+    for (Refusal refused : {Refusal::Edit, Refusal::CheckBox, Refusal::Static, Refusal::PageWindow}) {
+        SCOPED_TRACE(static_cast<int>(refused));
+        RefuseWindows(refused);
+        int result = ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "x", "y", kWindowsXPBit, 1);
+        RefuseWindows(Refusal::None);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(CurrentPage(), nullptr) << "no page without all of its windows";
+        EXPECT_EQ(TipWindowCount(), before) << "and nothing of it left";
+        EXPECT_EQ(ModulSaveChanges(), 1);
+        ExpectNothingLeftAndANewPageWorks(before);
+    }
+    // Hints are not worth a page: without its tooltip the page is made and works.
+    RefuseWindows(Refusal::Tooltip);
+    ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "x", "y", kWindowsXPBit, 1);
+    RefuseWindows(Refusal::None);
+    ASSERT_NE(CurrentPage(), nullptr);
+    EXPECT_EQ(CurrentPage()->Find<Control>("HotSpeedButtonOK").Hint(), "Changes will be saved immediately");
+    ExpectNothingLeftAndANewPageWorks(before);
+    EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty()) << "a refusal is no error to show";
+}
+
+TEST_F(Door, HostFreesThePageFromTheActivationOfItsFirstShow) {
+    const int before = TipWindowCount();
+    for (ShowCallback callback :
+         {ShowCallback::Deactivated, ShowCallback::LostFocus, ShowCallback::CbtActivate}) {
+        SCOPED_TRACE(static_cast<int>(callback));
+        HostCalledAtShow host(callback, [] { EXPECT_EQ(ModulFree(), 1); });
+        EXPECT_EQ(ModulCreate(10, 10, 300, 460, kWindowsXP, 2, "x", "y", kWindowsXPBit, 1), 0);
+        EXPECT_TRUE(host.Called());
+        EXPECT_EQ(CurrentPage(), nullptr);
+        EXPECT_EQ(TipWindowCount(), before);
+        ExpectNothingLeftAndANewPageWorks(before);
+    }
+    // A host that makes a new page from there gets that one, shown in its language.
+    {
+        HostCalledAtShow host(ShowCallback::Deactivated, [] {
+            ModulCreate(20, 20, 300, 460, kWindowsXP, 1, "second", "y", kWindowsXPBit, 1);
+        });
+        ModulCreate(10, 10, 300, 460, kWindowsXP, 2, "first", "y", kWindowsXPBit, 1);
+        ASSERT_TRUE(host.Called());
+    }
+    ASSERT_NE(CurrentPage(), nullptr);
+    EXPECT_EQ(CurrentPage()->Caption(), "second");
+    EXPECT_TRUE(CurrentPage()->Visible());
+    EXPECT_TRUE(CurrentPage()->Find<Memo>("MemoHelpUS").Visible()) << "English, as the second create asked";
+    EXPECT_EQ(TipWindowCount(), before + 1);
+    ExpectNothingLeftAndANewPageWorks(before);
+}
+
+TEST_F(Door, HostFreesThePageFromItsNotificationAndFromItsOpenMessageBox) {
+    auto listener = Form::Create<Listener>();
+    const int before = TipWindowCount();
+    listener->onNotification = [](std::int32_t code) {
+        if (code == contract::kApplied) {
+            EXPECT_EQ(ModulFree(), 1);
+        }
+    };
+    Click(Create(), "HotSpeedButtonOK");
+    EXPECT_EQ(listener->received.size(), 1u);
+    EXPECT_EQ(CurrentPage(), nullptr);
+    EXPECT_EQ(TipWindowCount(), before);
+    listener->onNotification = nullptr;
+    ExpectNothingLeftAndANewPageWorks(before);
+
+    // The Info list and the restart question, each freed while it is open.
+    for (const char* button : {"HotSpeedButtonInfo", "HotSpeedButtonOK"}) {
+        SCOPED_TRACE(button);
+        boxes.Clear();
+        boxes.onShown = [](const ShownBox&) { EXPECT_EQ(ModulFree(), 1); };
+        Click(Create(), button);
+        boxes.onShown = nullptr;
+        EXPECT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(CurrentPage(), nullptr);
+        EXPECT_EQ(TipWindowCount(), before);
+        ExpectNothingLeftAndANewPageWorks(before);
+    }
+}
+
+TEST_F(Door, GeometryAndCommandsAtTheEndsOfTheRangeAreKeptWithoutOverflow) {
+    const int before = TipWindowCount();
+    for (std::int32_t v : {kMin, kMax, -1, 70000}) {
+        SCOPED_TRACE(v);
+        ModulCreate(v, v, v, v, kWindowsXP, 1, "x", "y", kWindowsXPBit, 1);
+        TFormNamtail* page = CurrentPage();
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->Width(), v) << "the host's values, unchanged";
+        EXPECT_EQ(page->Height(), v);
+        EXPECT_GE(page->ClientSize().width, 0);
+        EXPECT_GE(page->ClientSize().height, 0);
+        for (std::int32_t argument : {kMin, kMax, -1, 70000, 0}) {
+            for (std::uint32_t code : {10u, 11u, 12u, 13u})
+                SendToWindow(page->Handle(), TipState.HostMessage, code,
+                             static_cast<std::intptr_t>(static_cast<std::uint32_t>(argument)));
+        }
+        EXPECT_EQ(page->Width(), 0) << "the last width sent";
+        EXPECT_EQ(page->Left(), 1) << "0 counts as 1";
+        page->Input().MouseMove(kMax, kMin);
+        page->Input().ClickControl(page->cboAliasNamen());
+        EXPECT_EQ(ModulFree(), 1);
+    }
+    std::size_t rangeErrors = 0;
+    for (const auto& text : boxes.Texts(MessageBoxKind::Error)) rangeErrors += text == "Range check error";
+    EXPECT_EQ(rangeErrors, 4u * 2 * 4) << "each negative argument of each command, for each page";
+    ExpectNothingLeftAndANewPageWorks(before);
+}
+
+}  // namespace
+}  // namespace page_tests
