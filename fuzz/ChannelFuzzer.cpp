@@ -1,5 +1,6 @@
 // Drives a live page through its host message channel and the five exports: commands and arguments
-// of any value, creation and freeing in any order, clicks and keys in between.
+// of any value, geometry over the whole 32-bit range, creation and freeing in any order, clicks and
+// keys in between.
 #include "Namtail.h"
 #include "fuzz/FuzzInput.h"
 #include "host/Module.h"
@@ -26,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (in.Byte() % 8) {
             case 0: {
                 std::string caption = in.Text(300), hint = in.Text(300);
-                ModulCreate(in.Int32(), in.Int32(), in.Int32() % 4000, in.Int32() % 4000, in.Byte() % 20,
-                            in.Byte() % 3, caption.c_str(), hint.c_str(), in.Int32(), in.Byte() % 3);
+                ModulCreate(in.Int32(), in.Int32(), in.Int32(), in.Int32(), in.Byte() % 20, in.Byte() % 3,
+                            caption.c_str(), hint.c_str(), in.Int32(), in.Byte() % 3);
                 FUZZ_CHECK(CurrentPage() != nullptr);
                 break;
             }

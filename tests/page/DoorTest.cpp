@@ -12,22 +12,7 @@ namespace {
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-class Door : public PageTest {
-  protected:
-    void ExpectNothingLeftAndANewPageWorks(int windowsBefore) {
-        EXPECT_EQ(ModulFree(), 1);
-        EXPECT_EQ(CurrentPage(), nullptr);
-        EXPECT_EQ(TipWindowCount(), windowsBefore);
-        SetTail(Binary({1}));
-        auto& next = Create();
-        next.Input().ClickControl(next.cboAliasNamen());
-        Click(next, "HotSpeedButtonOK");
-        ASSERT_TRUE(Tail().has_value()) << "a new page works";
-        EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
-        EXPECT_EQ(ModulFree(), 1);
-        EXPECT_EQ(TipWindowCount(), windowsBefore);
-    }
-};
+class Door : public PageTest {};
 
 TEST_F(Door, RefusedWindowOrChildLeavesNoHalfMadePage) {
     const int before = TipWindowCount();

@@ -72,6 +72,21 @@ class PageTest : public ::testing::Test {
     std::optional<StoredValue> Tail() {
         return GetValue(RootKey::LocalMachine, contract::kFileSystemKey, contract::kNameNumericTail);
     }
+    // What a host may count on after letting a page go in any way: ModulFree returns 1, no page
+    // window is left, and a new page works.
+    void ExpectNothingLeftAndANewPageWorks(int windowsBefore) {
+        EXPECT_EQ(ModulFree(), 1);
+        EXPECT_EQ(CurrentPage(), nullptr);
+        EXPECT_EQ(TipWindowCount(), windowsBefore);
+        SetTail(Binary({1}));
+        auto& next = Create();
+        next.Input().ClickControl(next.cboAliasNamen());
+        Click(next, "HotSpeedButtonOK");
+        ASSERT_TRUE(Tail().has_value()) << "a new page works";
+        EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
+        EXPECT_EQ(ModulFree(), 1);
+        EXPECT_EQ(TipWindowCount(), windowsBefore);
+    }
     static Control& Button(TFormNamtail& page, const char* name) { return page.Find<Control>(name); }
     static void Click(TFormNamtail& page, const char* name) { page.Input().ClickControl(Button(page, name)); }
 

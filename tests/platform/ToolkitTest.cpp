@@ -209,7 +209,7 @@ TEST(Toolkit, ScaleByScalesPositionsSizesAndFonts) {
     form->ScaleBy(4, 5);
     EXPECT_EQ(form->ClientSize().width, 160);
     EXPECT_EQ(form->Find<SpeedButton>("Button").Bounds(), (Rect{120, 48, 29, 29}));
-    EXPECT_EQ(form->GetFont().height, MulDiv(fontHeight, 4, 5));
+    EXPECT_EQ(form->GetFont().height, platform::MulDiv(fontHeight, 4, 5));
 }
 
 // The system's MulDiv: rounded half away from zero, -1 for a zero divisor or a result beyond 32 bits.
