@@ -69,6 +69,12 @@ LONG ChildCount(IAccessible* object) {
     return SUCCEEDED(object->get_accChildCount(&count)) ? count : -1;
 }
 
+// A fault ends the case with a code of its own, instead of waiting for a debugger.
+LONG WINAPI EndCaseOnFault(EXCEPTION_POINTERS*) {
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 // After each case: no page window is left, and the library loaded again frees and makes pages.
 void ExpectANewLoadWorks() {
     Library again;
@@ -85,11 +91,7 @@ TEST(UnloadCase, Run) {
     const char* name = std::getenv(kCaseVariable);
     if (!name) GTEST_SKIP() << "a case of the unload tests, run by them in a process of its own";
     std::string which = name;
-    // A fault ends the case with a code of its own, instead of waiting for a debugger.
-    SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG {
-        TerminateProcess(GetCurrentProcess(), 3);
-        return EXCEPTION_EXECUTE_HANDLER;
-    });
+    SetUnhandledExceptionFilter(EndCaseOnFault);
     CoInitialize(nullptr);
     {
         Library library;
