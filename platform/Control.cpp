@@ -42,9 +42,10 @@ void Control::SetVisible(bool visible) {
     Changed(ControlChange::Visible);
 }
 
-void Control::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
+void Control::SetCaption(const std::string& caption, TextOrigin origin) {
+    if (caption == caption_ && origin == captionOrigin_) return;
     caption_ = caption;
+    captionOrigin_ = origin;
     Changed(ControlChange::Text);
 }
 

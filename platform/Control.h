@@ -15,6 +15,10 @@ enum class ControlChange { Bounds, Text, Enabled, Visible, Checked, Look, Hint }
 // What the native side needs to know about how to show a control.
 enum class NativeKind { Graphic, Static, Edit, CheckBox };
 
+// Where a text comes from, which decides the code page it is written in: the page's own texts are
+// code page 1252, a host's texts are in the host's ANSI code page.
+enum class TextOrigin { Page, Host };
+
 // How assistive technology presents a control that has no native window of its own.
 enum class AccessibleRole { None, PushButton };
 
@@ -49,7 +53,8 @@ class Control : public Component {
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
+    TextOrigin CaptionOrigin() const { return captionOrigin_; }
+    void SetCaption(const std::string& caption, TextOrigin origin = TextOrigin::Page);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     bool ShowHint() const { return showHint_; }
@@ -91,6 +96,7 @@ class Control : public Component {
     int rightDistance_ = 0, bottomDistance_ = 0;
     bool enabled_ = true, visible_ = true, showHint_ = false, tabStop_ = false;
     std::string caption_, hint_, accessibleName_;
+    TextOrigin captionOrigin_ = TextOrigin::Page;
     Cursor cursor_ = Cursor::Default;
     int tabOrder_ = -1;
     std::optional<Font> ownFont_;

@@ -65,7 +65,7 @@ void TfrmTippTemplate::FormCreate(Component*) {
         DisableControls();
         TipState.Applicable = false;
     }
-    Find<StaticText>("StaticTextTitle").SetCaption(Caption());
+    Find<StaticText>("StaticTextTitle").SetCaption(Caption(), TextOrigin::Host);
 }
 
 // A BSControl of the wrong type is reported and then counts as missing, so that creation goes on.
@@ -90,7 +90,7 @@ void TfrmTippTemplate::CompensateScreenDensity() {
 }
 
 void TfrmTippTemplate::FormShow(Component*) {
-    Find<StaticText>("StaticTextTitle").SetCaption(Caption());
+    Find<StaticText>("StaticTextTitle").SetCaption(Caption(), TextOrigin::Host);
     Find<Memo>("MemoHelpD").SetText(HelpText(FHelpId, kHelpGerman));
     Find<Memo>("MemoHelpUS").SetText(HelpText(FHelpId, kHelpEnglish));
 }

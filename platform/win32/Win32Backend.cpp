@@ -4,12 +4,13 @@
 
 #include "platform/win32/LateBound.h"
 #include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
 namespace platform {
 namespace {
 
-constexpr char kBoxCaption[] = "Namtail";
+constexpr wchar_t kBoxCaption[] = L"Namtail";
 constexpr UINT kBroadcastTimeoutMs = 3000;
 
 class Win32Backend : public Backend {
@@ -32,7 +33,7 @@ class Win32Backend : public Backend {
         UINT flags = MB_OK;
         if (kind == MessageBoxKind::Confirm) flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
         if (kind == MessageBoxKind::Error) flags = MB_OK | MB_ICONERROR;
-        int answer = MessageBoxA(GetActiveWindow(), text.c_str(), kBoxCaption, flags);
+        int answer = MessageBoxW(GetActiveWindow(), Wide(text, kPageCodePage).c_str(), kBoxCaption, flags);
         return kind == MessageBoxKind::Confirm ? answer == IDYES : answer == IDOK;
     }
     std::uint32_t RegisterMessage(const std::string& name) override {

@@ -3,19 +3,21 @@
 #include <utility>
 
 #include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Text.h"
 
 namespace platform {
 namespace {
 
 constexpr int kFirstControlId = 100;
 
-std::string TextOf(Control& control) {
-    if (control.Kind() == NativeKind::Edit) return static_cast<Memo&>(control).Text();
-    return control.Caption();
+// The help boxes hold the page's texts; a caption may be the host's (the title).
+std::wstring TextOf(Control& control) {
+    if (control.Kind() == NativeKind::Edit) return Wide(static_cast<Memo&>(control).Text(), kPageCodePage);
+    return Wide(control.Caption(), CodePageOf(control.CaptionOrigin()));
 }
 
 HINSTANCE InstanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 }  // namespace
@@ -25,7 +27,7 @@ void ChildMirror::Create(HWND parent, HWND tooltip, WNDPROC childProc) {
     tooltip_ = tooltip;
     int id = kFirstControlId;
     ForEachControl(form_.Components(), [&](Control& control) {
-        natives_.push_back({&control, id++, nullptr, false, false});
+        natives_.push_back({&control, id++, nullptr, false, false, false});
         if (control.Kind() == NativeKind::Graphic)
             AddTool(natives_.back());
         else
@@ -64,21 +66,21 @@ Control* ChildMirror::ControlOfHandle(HWND child) const {
 void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
     Control& control = *native.control;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    const char* cls = "STATIC";
+    const wchar_t* cls = L"STATIC";
     switch (control.Kind()) {
         case NativeKind::Static:
             style |= SS_LEFT | SS_NOPREFIX;
             break;
         case NativeKind::Edit: {
             auto& memo = static_cast<Memo&>(control);
-            cls = "EDIT";
+            cls = L"EDIT";
             style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER;
             if (memo.ReadOnly()) style |= ES_READONLY;
             if (memo.VerticalScrollBar()) style |= WS_VSCROLL;
             break;
         }
         case NativeKind::CheckBox:
-            cls = "BUTTON", style |= BS_CHECKBOX;
+            cls = L"BUTTON", style |= BS_CHECKBOX;
             break;
         case NativeKind::Graphic:
             return;
@@ -89,38 +91,43 @@ void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
     const Rect& r = control.Bounds();
     // A window that is not on screen yet gets its texts when it shows: the help boxes' built-in
     // lines, which the show handler replaces anyway, are never laid out.
-    HWND child = CreateWindowExA(0, cls, "", style, r.left, r.top, r.width, r.height, parent_,
+    HWND child = CreateWindowExW(0, cls, L"", style, r.left, r.top, r.width, r.height, parent_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
                                  InstanceOf(parent_), nullptr);
     if (!child) throw Error("Cannot create the control " + control.Name());
     native.child = child;
     native.staleText = true;
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
     if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
-        SendMessageA(child, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
     // Later controls lie above earlier ones, as in the description.
     SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Key strokes go to the window first, so that shortcuts, access keys and Tab work from any focus.
-    auto original = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
-    SetWindowLongPtrA(child, GWLP_USERDATA, original);
+    auto original = SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
+    SetWindowLongPtrW(child, GWLP_USERDATA, original);
 }
 
-TOOLINFOA ChildMirror::ToolInfo(const Native& native) const {
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof ti;
+// The version-2 size, which every common controls version takes: 5.8, which hosts without a
+// visual-styles manifest get, refuses the larger structure of version 6.
+TOOLINFOW ChildMirror::ToolInfo(const Native& native, std::wstring& text) const {
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = parent_;
     ti.uId = static_cast<UINT_PTR>(native.id);
     const Rect& r = native.control->Bounds();
     ti.rect = {r.left, r.top, r.Right(), r.Bottom()};
-    ti.lpszText = const_cast<char*>(native.control->Hint().c_str());
+    text = Wide(native.control->Hint(), kPageCodePage);
+    ti.lpszText = text.data();
     return ti;
 }
 
-void ChildMirror::AddTool(const Native& native) {
+// A tool the tooltip refuses leaves its button without a hint, nothing worse.
+void ChildMirror::AddTool(Native& native) {
     if (!tooltip_ || !native.control->ShowHint()) return;
-    TOOLINFOA ti = ToolInfo(native);
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    std::wstring text;
+    TOOLINFOW ti = ToolInfo(native, text);
+    native.hasTool = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
 }
 
 void ChildMirror::Changed(Control& control, ControlChange what, bool onScreen) {
@@ -151,9 +158,9 @@ void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScree
                 break;
             }
             // Drawn with the next paint of the window, not at once for each change.
-            SendMessageA(h, WM_SETREDRAW, FALSE, 0);
-            SetWindowTextA(h, TextOf(control).c_str());
-            SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+            SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+            SetWindowTextW(h, TextOf(control).c_str());
+            SendMessageW(h, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(h, nullptr, TRUE);
             break;
         case ControlChange::Enabled:
@@ -174,11 +181,11 @@ void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScree
             break;
         }
         case ControlChange::Checked:
-            SendMessageA(h, BM_SETCHECK,
+            SendMessageW(h, BM_SETCHECK,
                          static_cast<CheckBox&>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case ControlChange::Look:
-            SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), TRUE);
+            SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), TRUE);
             break;
         case ControlChange::Hint:
             break;
@@ -187,12 +194,13 @@ void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScree
 
 void ChildMirror::GraphicChanged(const Native& native, ControlChange what) {
     Control& control = *native.control;
-    if (tooltip_ && control.ShowHint()) {
-        TOOLINFOA ti = ToolInfo(native);
+    if (tooltip_ && native.hasTool) {
+        std::wstring text;
+        TOOLINFOW ti = ToolInfo(native, text);
         if (what == ControlChange::Hint)
-            SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+            SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
         if (what == ControlChange::Bounds)
-            SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&ti));
+            SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     if (what == ControlChange::Bounds || what == ControlChange::Visible) {
         InvalidateRect(parent_, nullptr, TRUE);
@@ -210,19 +218,19 @@ void ChildMirror::Reveal() {
             const Rect& r = n.control->Bounds();
             MoveWindow(n.child, r.left, r.top, r.width, r.height, FALSE);
         }
-        if (std::exchange(n.staleText, false)) SetWindowTextA(n.child, TextOf(*n.control).c_str());
+        if (std::exchange(n.staleText, false)) SetWindowTextW(n.child, TextOf(*n.control).c_str());
     }
 }
 
 void ChildMirror::FontsChanged() {
     for (const Native& n : natives_)
         if (n.child)
-            SendMessageA(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
+            SendMessageW(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
 }
 
 void ChildMirror::ClearEditTexts() {
     for (const Native& n : natives_)
-        if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextA(n.child, "");
+        if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextW(n.child, L"");
 }
 
 }  // namespace platform

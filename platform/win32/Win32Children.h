@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/form/Form.h"
@@ -41,12 +42,14 @@ class ChildMirror {
         HWND child;
         bool staleText;    // set while the window was hidden: applied when it shows
         bool staleBounds;  // likewise
+        bool hasTool;      // the tooltip took its hint
     };
 
     Native* Find(const Control& control);
     void CreateChild(Native& native, WNDPROC childProc);
-    void AddTool(const Native& native);
-    TOOLINFOA ToolInfo(const Native& native) const;
+    void AddTool(Native& native);
+    // The tool of a windowless control; its text lives in `text`.
+    TOOLINFOW ToolInfo(const Native& native, std::wstring& text) const;
     void NativeChanged(Native& native, ControlChange what, bool onScreen);
     void GraphicChanged(const Native& native, ControlChange what);
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
 namespace platform {
@@ -106,7 +107,7 @@ bool Win32Peer::Translate(Message& m) {
             m.result = HandledKey(static_cast<UINT>(m.wParam), static_cast<WPARAM>(m.lParam)) ? 1 : 0;
             return true;
         case WM_ACTIVATE:
-            m.result = DefWindowProcA(hwnd, m.msg, m.wParam, m.lParam);
+            m.result = DefWindowProcW(hwnd, m.msg, m.wParam, m.lParam);
             if (LOWORD(m.wParam) != WA_INACTIVE && !HIWORD(m.wParam)) input.FocusFirstTabStop();
             return true;
         case WM_GETOBJECT:
@@ -137,9 +138,9 @@ void Win32Peer::ShowPopupMenu(LPARAM at) {
     HMENU menu = CreatePopupMenu();
     UINT id = 1;
     for (MenuItem* item : popup->Items()) {
-        std::string text = item->Caption();
-        if (item->ShortCut() == kKeyF12) text += "\tF12";
-        AppendMenuA(menu, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED), id++, text.c_str());
+        std::wstring text = Wide(item->Caption(), kPageCodePage);
+        if (item->ShortCut() == kKeyF12) text += L"\tF12";
+        AppendMenuW(menu, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED), id++, text.c_str());
     }
     POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (p.x == -1 && p.y == -1) {

@@ -5,11 +5,12 @@
 #include <utility>
 
 #include "platform/Phases.h"
+#include "platform/win32/Win32Text.h"
 
 namespace platform {
 namespace {
 
-constexpr char kWindowClass[] = "NamtailTipWindow";
+constexpr wchar_t kWindowClass[] = L"NamtailTipWindow";
 ATOM windowClass = 0;
 
 HINSTANCE ModuleInstance() {
@@ -23,7 +24,7 @@ void RegisterPageWindowClass() {
     if (windowClass) return;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = Win32Peer::WindowProc;
@@ -31,36 +32,36 @@ void RegisterPageWindowClass() {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     wc.lpszClassName = kWindowClass;
-    windowClass = RegisterClassExA(&wc);
+    windowClass = RegisterClassExW(&wc);
 }
 
 Win32Peer* PeerOf(HWND hwnd) {
-    return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) : nullptr;
+    return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
 }  // namespace
 
 void UnregisterPageWindowClass() {
-    if (std::exchange(windowClass, 0)) UnregisterClassA(kWindowClass, ModuleInstance());
+    if (std::exchange(windowClass, 0)) UnregisterClassW(kWindowClass, ModuleInstance());
 }
 
 void OwnedWindow::Destroy() {
     HWND window = std::exchange(window_, nullptr);
     if (!window) return;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);  // children and the tooltip go with it
 }
 
 Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {
     RegisterPageWindowClass();
-    window_.Reset(CreateWindowExA(kPageWindowExStyle, kWindowClass, form.Caption().c_str(), kPageWindowStyle,
-                                  form.Left(), form.Top(), form.Width(), form.Height(), nullptr, nullptr,
-                                  ModuleInstance(), this));
+    window_.Reset(CreateWindowExW(kPageWindowExStyle, kWindowClass, Wide(form.Caption(), CP_ACP).c_str(),
+                                  kPageWindowStyle, form.Left(), form.Top(), form.Width(), form.Height(),
+                                  nullptr, nullptr, ModuleInstance(), this));
     if (!Window()) throw Error("Cannot create the window");
     Phase("window");
     // Without its tooltip the page still works; the buttons show no hints.
-    HWND tooltip = CreateWindowExA(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+    HWND tooltip = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, ModuleInstance(), nullptr);
     Phase("tooltip window");
     children_.Create(Window(), tooltip, &ChildProc);
@@ -86,7 +87,7 @@ void Win32Peer::WindowChanged(WindowChange what) {
             if (!onScreen_)
                 pending_.caption = true;
             else
-                SetWindowTextA(Window(), form_.Caption().c_str());
+                SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
             break;
         case WindowChange::Bounds:
             // A hidden window is placed once, as it shows: a host sets four values in a row.
@@ -158,7 +159,7 @@ void Win32Peer::Flush() {
 
 void Win32Peer::DefaultProcessing(Message& m) {
     if (!Window()) return;
-    if (!Translate(m)) m.result = DefWindowProcA(Window(), m.msg, m.wParam, m.lParam);
+    if (!Translate(m)) m.result = DefWindowProcW(Window(), m.msg, m.wParam, m.lParam);
 }
 
 void Win32Peer::PlaceWindow(UINT extraFlags) {
@@ -170,7 +171,8 @@ void Win32Peer::PlaceWindow(UINT extraFlags) {
 // that it is laid out and drawn once.
 void Win32Peer::ShowOrHide() {
     if (form_.Visible()) {
-        if (std::exchange(pending_.caption, false)) SetWindowTextA(Window(), form_.Caption().c_str());
+        if (std::exchange(pending_.caption, false))
+            SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
         if (std::exchange(pending_.bounds, false)) PlaceWindow(SWP_NOREDRAW);
         children_.Reveal();
     }
@@ -187,14 +189,14 @@ void Win32Peer::NativeWindowGone() {
 LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EntryScope entry;
     if (msg == WM_NCCREATE) {
-        auto* peer = static_cast<Win32Peer*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
+        auto* peer = static_cast<Win32Peer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
     }
     Win32Peer* peer = PeerOf(hwnd);
-    if (!peer || !peer->ready_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!peer || !peer->ready_) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         // Someone else destroyed the window: the form goes once this entry returns, the peer with it.
-        LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+        LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
         Form& form = peer->form_;
         peer->NativeWindowGone();
         form.NativeWindowDestroyed();
@@ -205,11 +207,11 @@ LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 
 LRESULT CALLBACK Win32Peer::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EntryScope entry;
-    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_SYSCHAR) &&
-        SendMessageA(GetParent(hwnd), kChildKeyMessage, msg, static_cast<LPARAM>(wParam)))
+        SendMessageW(GetParent(hwnd), kChildKeyMessage, msg, static_cast<LPARAM>(wParam)))
         return 0;
-    return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace platform
