@@ -6,4 +6,14 @@ void ShowError(const std::exception& error) {
     ActiveBackend().ShowMessageBox(MessageBoxKind::Error, error.what());
 }
 
+void ShowErrors(ActionRef action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        ShowError(e);
+    } catch (...) {
+        ShowError(Error("Unknown error"));
+    }
+}
+
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/ActionRef.h"
 #include "platform/Backend.h"
 #include "platform/Error.h"
 
@@ -22,15 +23,6 @@ inline bool Confirm(const std::string& text) {
 void ShowError(const std::exception& error);
 
 // Runs `action`; an error escaping it goes to the error display and processing goes on.
-template <typename F>
-void ShowErrors(F&& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        ShowError(e);
-    } catch (...) {
-        ShowError(Error("Unknown error"));
-    }
-}
+void ShowErrors(ActionRef action);
 
 }  // namespace platform

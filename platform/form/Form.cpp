@@ -17,13 +17,18 @@ Form::~Form() {
 }
 
 void Form::Publish(const std::string& name, EventHandler handler) {
-    handlers_[name] = std::move(handler);
+    for (auto& [published, existing] : handlers_)
+        if (published == name) {
+            existing = std::move(handler);  // a derived class's handler of the same name wins
+            return;
+        }
+    handlers_.emplace_back(name, std::move(handler));
 }
 
 EventHandler Form::FindHandler(const std::string& name) const {
-    auto it = handlers_.find(name);
-    if (it == handlers_.end()) throw Error("Event handler not found: " + name);
-    return it->second;
+    for (const auto& [published, handler] : handlers_)
+        if (published == name) return handler;
+    throw Error("Event handler not found: " + name);
 }
 
 Component* Form::FindComponent(const std::string& name) const {
@@ -172,7 +177,7 @@ void Form::WndProc(Message& message) {
     if (peer_) peer_->DefaultProcessing(message);
 }
 
-void Form::HandleInput(const std::function<void()>& action) {
+void Form::HandleInput(ActionRef action) {
     EntryScope entry;
     ShowErrors(action);
 }

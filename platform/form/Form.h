@@ -4,9 +4,10 @@
 // state; a backend peer mirrors it on screen. Layout, input routing and the door into the module
 // live beside it (Layout.h, InputRouter.h, EntryScope.h).
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Backend.h"
 #include "platform/Description.h"
@@ -87,7 +88,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     InputRouter& Input() { return input_; }
     const InputRouter& Input() const { return input_; }
     // Runs an input action as the window's own event: errors go to the error display.
-    void HandleInput(const std::function<void()>& action) override;
+    void HandleInput(ActionRef action) override;
 
     // Called by controls: mirrors the change on screen.
     void ControlChanged(Control& control, ControlChange what) override;
@@ -113,7 +114,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
 
     const FormDescription& description_;
     ComponentList components_;
-    std::map<std::string, EventHandler> handlers_;
+    // A window publishes a handful of handlers: a list searched in order is all it takes.
+    std::vector<std::pair<std::string, EventHandler>> handlers_;
     std::unique_ptr<FormPeer> peer_;
     std::string caption_, hint_;
     Rect bounds_;

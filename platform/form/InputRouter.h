@@ -1,10 +1,10 @@
 #pragma once
 // Routes a window's input to its controls: the control under the pointer and the one pressed, the
 // keyboard focus with tab order and access keys, and the windowless parts a screen reader sees.
-#include <functional>
 #include <string_view>
 #include <vector>
 
+#include "platform/ActionRef.h"
 #include "platform/Menus.h"
 
 namespace platform {
@@ -25,7 +25,7 @@ class InputTarget {
     virtual const ComponentList& Components() const = 0;
     virtual PopupMenu* GetPopupMenu() const = 0;
     // Runs an input action as the window's own event: inside the door, errors to the error display.
-    virtual void HandleInput(const std::function<void()>& action) = 0;
+    virtual void HandleInput(ActionRef action) = 0;
     // The focused control changed (null: the window itself has the focus).
     virtual void FocusMoved() = 0;
 
