@@ -14,7 +14,8 @@ namespace testing_support {
 
 struct ShownBox {
     platform::MessageBoxKind kind;
-    std::string text;
+    std::string text;   // as the page's texts are written: code page 1252
+    std::wstring wide;  // as the screen shows it (Win32)
 };
 
 // Answers every message box shown while it lives (Yes when told to, else No or OK) and records it.
@@ -33,8 +34,8 @@ class MessageBoxScript {
     void Clear() { shown_.clear(); }
 
     // Used by the backend's hook.
-    bool Record(platform::MessageBoxKind kind, const std::string& text) {
-        shown_.push_back({kind, text});
+    bool Record(platform::MessageBoxKind kind, const std::string& text, const std::wstring& wide = {}) {
+        shown_.push_back({kind, text, wide});
         if (onShown) onShown(shown_.back());
         return answerYes_;
     }

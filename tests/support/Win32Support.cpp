@@ -34,10 +34,13 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         char cls[32] = {};
         GetClassNameA(box, cls, sizeof cls);
         if (std::string(cls) == "#32770") {
+            // Read as the screen shows it, whatever the system's code page.
+            wchar_t wide[4096] = {};
+            GetDlgItemTextW(box, 0xFFFF, wide, 4096);
             char text[4096] = {};
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
             auto kind = KindOf(box);
-            bool yes = activeScript->Record(kind, text);
+            bool yes = activeScript->Record(kind, text, wide);
             int button = kind == platform::MessageBoxKind::Confirm ? (yes ? IDYES : IDNO) : IDOK;
             PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
         }

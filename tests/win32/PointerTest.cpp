@@ -75,6 +75,41 @@ TEST_F(Pointer, ButtonLightsUpUnderThePointerAndGoesBackWhenItLeaves) {
     EXPECT_EQ(OkBrightness(), rest) << "left the window";
 }
 
+// What the page's tooltip is asked to take: each tool's structure size, as the tooltip sees it.
+std::vector<UINT> addedToolSizes;
+WNDPROC tooltipProc = nullptr;
+HHOOK tooltipHook = nullptr;
+
+LRESULT CALLBACK RecordingTooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == TTM_ADDTOOLW || msg == TTM_ADDTOOLA)
+        addedToolSizes.push_back(reinterpret_cast<TTTOOLINFOW*>(lParam)->cbSize);
+    return CallWindowProcW(tooltipProc, hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchTooltips(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        auto hwnd = reinterpret_cast<HWND>(wParam);
+        wchar_t cls[64] = {};
+        GetClassNameW(hwnd, cls, 64);
+        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0)
+            tooltipProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingTooltipProc)));
+    }
+    return CallNextHookEx(tooltipHook, code, wParam, lParam);
+}
+
+// Common controls 5.8, which hosts without a visual-styles manifest get on Windows, refuses tools
+// larger than the version-2 structure; Wine takes any size, so the size itself is what is checked.
+TEST_F(Pointer, ToolsAreRegisteredAtTheSizeEveryCommonControlsVersionTakes) {
+    addedToolSizes.clear();
+    tooltipHook = SetWindowsHookExW(WH_CBT, WatchTooltips, nullptr, GetCurrentThreadId());
+    Create();
+    UnhookWindowsHookEx(tooltipHook);
+    const UINT versionTwoSize = sizeof(void*) == 4 ? 44 : 64;  // up to and with lParam
+    ASSERT_EQ(addedToolSizes.size(), 4u);
+    for (UINT size : addedToolSizes) EXPECT_EQ(size, versionTwoSize);
+}
+
 TEST_F(Pointer, EachImageButtonIsATooltipToolWithItsHint) {
     for (const auto* texts : {&contract::kEnglish, &contract::kGerman}) {
         Create(contract::kWindowsXP, contract::kWindowsXPBit, texts == &contract::kEnglish ? 1 : 2);
