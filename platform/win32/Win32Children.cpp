@@ -202,12 +202,27 @@ void ChildMirror::GraphicChanged(const Native& native, ControlChange what) {
         if (what == ControlChange::Bounds)
             SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
     }
+    // A screen reader hears of a new name (the language changed) or state (OK enabled or disabled)
+    // at once, not when the user next moves.
+    if (what == ControlChange::Hint) Announce(EVENT_OBJECT_NAMECHANGE, control);
+    if (what == ControlChange::Enabled) Announce(EVENT_OBJECT_STATECHANGE, control);
     if (what == ControlChange::Bounds || what == ControlChange::Visible) {
         InvalidateRect(parent_, nullptr, TRUE);
     } else {
         const Rect& r = control.Bounds();
         RECT rc{r.left, r.top, r.Right(), r.Bottom()};
         InvalidateRect(parent_, &rc, FALSE);
+    }
+}
+
+// The accessible object numbers its children as the system's standard object does, the windows of
+// the controls first; the windowless parts follow in creation order.
+void ChildMirror::Announce(DWORD event, const Control& control) {
+    LONG id = 0;
+    for (const Native& n : natives_) id += n.child ? 1 : 0;
+    for (const AccessiblePart& part : form_.Input().AccessibleParts()) {
+        ++id;
+        if (part.control == &control) return NotifyWinEvent(event, parent_, OBJID_CLIENT, id);
     }
 }
 

@@ -52,6 +52,8 @@ class ChildMirror {
     TOOLINFOW ToolInfo(const Native& native, std::wstring& text) const;
     void NativeChanged(Native& native, ControlChange what, bool onScreen);
     void GraphicChanged(const Native& native, ControlChange what);
+    // Tells assistive technology of a change of a windowless control.
+    void Announce(DWORD event, const Control& control);
 
     Form& form_;
     HWND parent_ = nullptr;
