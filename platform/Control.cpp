@@ -68,6 +68,14 @@ Color Control::GetColor() const {
     return Owner() ? Owner()->GetColor() : kWhite;
 }
 
+Color Control::ShownBackground() const {
+    return HighContrast() ? kWindowBackground : GetColor();
+}
+
+Color Control::ShownText() const {
+    return HighContrast() ? kWindowText : GetFont().color;
+}
+
 void Control::ApplyProperties(const Properties& p) {
     if (p.left || p.top || p.width || p.height)
         bounds_ = {p.left.value_or(bounds_.left), p.top.value_or(bounds_.top),

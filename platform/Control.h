@@ -33,6 +33,8 @@ class Canvas {
     virtual void FillRect(const Rect& rect, Color color) = 0;
     virtual void FrameRect(const Rect& rect, Color color) = 0;
     virtual void DrawBitmap(int x, int y, const Bitmap& opaque) = 0;
+    // The colour a system colour stands for now; other colours as they are.
+    virtual Color Resolve(Color color) { return color; }
 };
 
 class Control : public Component {
@@ -69,6 +71,11 @@ class Control : public Component {
     const Font& GetFont() const;
     Color GetColor() const;
     bool HasOwnColor() const { return ownColor_.has_value(); }
+    // The colours the control is drawn in: as specified, or the system scheme's in high contrast,
+    // so that no text ever stands on a background it was not chosen for.
+    Color ShownBackground() const;
+    Color ShownText() const;
+    bool HighContrast() const { return Owner() && Owner()->HighContrast(); }
 
     // Toolkit messages (mouse enter and leave).
     virtual void Dispatch(unsigned message) { (void)message; }

@@ -2,8 +2,9 @@
 
 namespace platform {
 
+// The border strips keep a colour of their own in high contrast: the scheme's highlight.
 void Panel::Paint(Canvas& canvas) {
-    canvas.FillRect(Bounds(), GetColor());
+    canvas.FillRect(Bounds(), HighContrast() ? kHighlight : GetColor());
 }
 
 void Memo::SetLines(std::vector<std::string> lines) {
@@ -74,11 +75,13 @@ void SpeedButton::Dispatch(unsigned message) {
 
 void SpeedButton::Paint(Canvas& canvas) {
     const Rect& r = Bounds();
-    canvas.FillRect(r, GetColor());
+    canvas.FillRect(r, ShownBackground());
+    // In high contrast an outline in the scheme's text colour shows where each button is.
+    if (HighContrast()) canvas.FrameRect(r, kWindowText);
     if (flat_ && mouseInControl_ && Enabled()) canvas.FrameRect(r, Rgb(140, 170, 230));
     if (glyph_.Empty()) return;
     canvas.DrawBitmap(r.left + (r.width - glyph_.width) / 2, r.top + (r.height - glyph_.height) / 2,
-                      ComposeGlyph(glyph_, GetColor(), !Enabled()));
+                      ComposeGlyph(glyph_, canvas.Resolve(ShownBackground()), !Enabled()));
 }
 
 void SpeedButton::ApplyProperties(const Properties& p) {

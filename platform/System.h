@@ -40,6 +40,8 @@ class SystemServices {
                                        int showCommand) = 0;
     // The Windows directory, without a trailing backslash unless it is a root; empty when unknown.
     virtual std::string WindowsDirectory() = 0;
+    // Whether the user chose a high-contrast scheme.
+    virtual bool HighContrast() = 0;
 };
 
 // The installed services, or the backend's own.

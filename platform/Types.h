@@ -31,6 +31,8 @@ constexpr Color kButtonFace = Rgb(212, 208, 200);
 // the system's colour index, as GetSysColor numbers them.
 constexpr Color kSystemColor = 0xFF000000u;
 constexpr Color kWindowText = kSystemColor | 8;
+constexpr Color kWindowBackground = kSystemColor | 5;
+constexpr Color kHighlight = kSystemColor | 13;
 constexpr bool IsSystemColor(Color c) {
     return (c & kSystemColor) == kSystemColor;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Phases.h"
+#include "platform/System.h"
 #include "platform/form/Layout.h"
 
 namespace platform {
@@ -83,6 +84,7 @@ void Form::Load() {
         ScaleFonts(ActiveBackend().ScreenPixelsPerInch(), w.pixelsPerInch.value_or(96));
     }
 
+    highContrast_ = ActiveSystem().HighContrast();
     peer_ = ActiveBackend().CreateFormPeer(*this);
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
     Phase("creation handler");
@@ -153,6 +155,13 @@ void Form::BeginUpdate() {
 
 void Form::EndUpdate() {
     if (peer_) peer_->EndUpdate();
+}
+
+void Form::SchemeChanged() {
+    bool highContrast = ActiveSystem().HighContrast();
+    if (highContrast == highContrast_) return;
+    highContrast_ = highContrast;
+    Refresh();
 }
 
 void Form::Refresh() {

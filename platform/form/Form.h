@@ -50,6 +50,11 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     const Font& GetFont() const override { return font_; }
     Color GetColor() const override { return color_; }
     PopupMenu* GetPopupMenu() const override { return popupMenu_; }
+    bool HighContrast() const override { return highContrast_; }
+    // The background the window is drawn in: as specified, or the scheme's in high contrast.
+    Color ShownColor() const { return highContrast_ ? kWindowBackground : color_; }
+    // The user changed colours or settings: the scheme is read again and the window redrawn.
+    void SchemeChanged();
 
     bool Visible() const { return visible_; }
     // Makes the window visible and raises it; the show handler runs when it was hidden.
@@ -125,6 +130,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     PopupMenu* popupMenu_ = nullptr;
     EventHandler onCreate_, onShow_;
     bool visible_ = false;
+    bool highContrast_ = false;
     InputRouter input_{*this};
     bool releaseRequested_ = false;
     std::function<void()> releaseHandler_;

@@ -50,6 +50,7 @@ struct SystemRecord {
     std::vector<LaunchRequest> launches;
     std::set<std::string> enabledPrivileges;
     std::string windowsDirectory = "C:\\WINDOWS";
+    bool highContrast = false;
     int openTokens = 0;
 };
 SystemRecord& System();

@@ -67,6 +67,7 @@ class HeadlessSystem : public SystemServices {
         return 42;
     }
     std::string WindowsDirectory() override { return System().windowsDirectory; }
+    bool HighContrast() override { return System().highContrast; }
 
   private:
     static const KnownPrivilege* Find(PrivilegeId id) {

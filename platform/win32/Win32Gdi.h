@@ -21,6 +21,7 @@ class DcCanvas : public Canvas {
     void FillRect(const Rect& r, Color color) override;
     void FrameRect(const Rect& r, Color color) override;
     void DrawBitmap(int x, int y, const Bitmap& b) override;
+    Color Resolve(Color color) override { return ToColorRef(color); }
 
   private:
     HDC dc_;

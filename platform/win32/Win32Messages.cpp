@@ -13,7 +13,7 @@ namespace platform {
 void Win32Peer::PaintClient(HDC dc) {
     DcCanvas canvas(dc);
     Size client = form_.ClientSize();
-    canvas.FillRect({0, 0, client.width, client.height}, form_.GetColor());
+    canvas.FillRect({0, 0, client.width, client.height}, form_.ShownColor());
     form_.PaintGraphics(canvas);
 }
 
@@ -59,9 +59,9 @@ bool Win32Peer::Translate(Message& m) {
             Control* control = children_.ControlOfHandle(reinterpret_cast<HWND>(m.lParam));
             if (!control) return false;
             HDC dc = reinterpret_cast<HDC>(m.wParam);
-            SetTextColor(dc, ToColorRef(control->GetFont().color));
-            SetBkColor(dc, ToColorRef(control->GetColor()));
-            m.result = reinterpret_cast<std::intptr_t>(BrushOf(control->GetColor()));
+            SetTextColor(dc, ToColorRef(control->ShownText()));
+            SetBkColor(dc, ToColorRef(control->ShownBackground()));
+            m.result = reinterpret_cast<std::intptr_t>(BrushOf(control->ShownBackground()));
             return true;
         }
         case WM_COMMAND: {
@@ -117,6 +117,10 @@ bool Win32Peer::Translate(Message& m) {
         case WM_CONTEXTMENU:
             ShowPopupMenu(m.lParam);
             return true;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            form_.SchemeChanged();
+            return false;
         case WM_CLOSE:
             form_.Close();
             return true;

@@ -48,6 +48,11 @@ class Win32System : public SystemServices {
                                         directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);
     }
+    bool HighContrast() override {
+        HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+               (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    }
     std::string WindowsDirectory() override {
         char path[MAX_PATH];
         UINT length = GetWindowsDirectoryA(path, sizeof path);

@@ -125,8 +125,7 @@ void Win32Peer::BringToFront() {
 
 void Win32Peer::Repaint() {
     if (!Window()) return;
-    InvalidateRect(Window(), nullptr, TRUE);
-    UpdateWindow(Window());
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Win32Peer::FocusChanged() {

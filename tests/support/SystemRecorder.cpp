@@ -53,6 +53,10 @@ std::intptr_t SystemRecorder::StartProgram(void* owner, const char* verb, const 
                         : 42;
 }
 
+bool SystemRecorder::HighContrast() {
+    return highContrast ? *highContrast : NativeSystem().HighContrast();
+}
+
 std::string SystemRecorder::WindowsDirectory() {
     return NativeSystem().WindowsDirectory();
 }

@@ -3,6 +3,7 @@
 // under Wine) unless told to fail; shutdown requests are recorded and answered here, never passed on,
 // so no test can restart the session it runs in; program starts are passed on only when asked.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class SystemRecorder : public platform::SystemServices {
     bool failLookup = false;
     bool acceptShutdown = true;
     bool passLaunches = false;
+    // Set: the scheme reported, as a user's control panel would (Wine refuses to turn it on).
+    std::optional<bool> highContrast;
     // Runs when a shutdown is requested, before it is answered.
     std::function<void()> onShutdown;
 
@@ -41,6 +44,7 @@ class SystemRecorder : public platform::SystemServices {
                                const std::string& parameters, const std::string& directory,
                                int showCommand) override;
     std::string WindowsDirectory() override;
+    bool HighContrast() override;
 
   private:
     platform::SystemServices* previous_;

@@ -1,0 +1,124 @@
+// Windows only: the page in a dark high-contrast scheme, measured from the pixels it draws. Wine
+// refuses to turn high contrast on, so the scheme is reported through the system services.
+#ifdef _WIN32
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "support/Contract.h"
+#include "support/SystemRecorder.h"
+#include "win32/NativePageTest.h"
+
+namespace page_tests {
+namespace {
+
+using namespace win32_input;
+
+// A dark scheme for as long as it lives; the colours last for the session, so they go back.
+class DarkScheme {
+  public:
+    DarkScheme() {
+        for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kElements[i]);
+        SetSysColors(kCount, kElements, kDark);
+    }
+    ~DarkScheme() { SetSysColors(kCount, kElements, saved_); }
+
+  private:
+    static constexpr int kCount = 5;
+    static constexpr int kElements[kCount] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_BTNFACE,
+                                              COLOR_BTNTEXT};
+    static constexpr COLORREF kDark[kCount] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255),
+                                               RGB(0, 0, 0), RGB(255, 255, 255)};
+    COLORREF saved_[kCount];
+};
+
+double Luminance(COLORREF c) {
+    auto channel = [](int v) {
+        double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+    double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The client area of a window, as it draws itself.
+class Capture {
+  public:
+    explicit Capture(HWND window) {
+        RECT client;
+        GetClientRect(window, &client);
+        width_ = client.right, height_ = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        auto* pixels = static_cast<const std::uint32_t*>(bits);
+        pixels_.assign(pixels, pixels + width_ * height_);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    COLORREF At(int x, int y) const {
+        std::uint32_t p = pixels_[static_cast<std::size_t>(y * width_ + x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // The contrast of the text drawn: the most common colour is the background, the next most common
+    // the text (a focus rectangle's dots are fewer than a caption's).
+    // Columns left of `fromX` are left out (the checkbox's square).
+    double TextContrast(int fromX = 0) const {
+        std::map<COLORREF, int> counts;
+        for (int y = 0; y < height_; ++y)
+            for (int x = fromX; x < width_; ++x) ++counts[At(x, y)];
+        COLORREF background = 0;
+        int most = 0;
+        for (auto [color, count] : counts)
+            if (count > most) background = color, most = count;
+        COLORREF text = background;
+        int textCount = 0;
+        for (auto [color, count] : counts)
+            if (color != background && count > textCount) text = color, textCount = count;
+        return Contrast(text, background);
+    }
+
+  private:
+    int width_ = 0, height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+class HighContrastScheme : public NativePageTest {};
+
+TEST_F(HighContrastScheme, TitleHelpAndCheckBoxStandOutFromTheirBackgroundInADarkScheme) {
+    DarkScheme dark;
+    SystemRecorder system;
+    system.highContrast = true;
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
+    Pump();
+    HWND title = ChildOfClass(Page(), "Static"), checkBox = ChildOfClass(Page(), "Button");
+    HWND help = IsWindowVisible(ChildOfClass(Page(), "Edit", 0)) ? ChildOfClass(Page(), "Edit", 0)
+                                                                 : ChildOfClass(Page(), "Edit", 1);
+    EXPECT_GE(Capture(title).TextContrast(), 4.5) << "title";
+    EXPECT_GE(Capture(help).TextContrast(), 4.5) << "help text";
+    EXPECT_GE(Capture(checkBox).TextContrast(GetSystemMetrics(SM_CXMENUCHECK) + 2), 4.5)
+        << "checkbox caption";
+    EXPECT_EQ(Capture(Page()).At(150, 300), RGB(0, 0, 0)) << "the window in the scheme's background";
+
+    // The user leaves high contrast: told by the system, the page goes back to its own colours.
+    system.highContrast = false;
+    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
+    Pump();
+    EXPECT_EQ(Capture(Page()).At(150, 300), RGB(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace page_tests
+#endif
