@@ -48,6 +48,10 @@ class Backend {
     virtual Size NonClientSize() = 0;
     // Horizontal dots per inch of the whole screen.
     virtual int ScreenPixelsPerInch() = 0;
+    // The system's check square at the screen's density.
+    virtual Size CheckSquare() = 0;
+    // The width of a caption drawn in `font`, its access-key ampersands left out.
+    virtual int TextWidth(const Font& font, const std::string& caption) = 0;
     // True when the answer is Yes (confirmation) or OK.
     virtual bool ShowMessageBox(MessageBoxKind kind, const std::string& text) = 0;
     // 0 when registration fails.

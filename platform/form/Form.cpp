@@ -87,6 +87,9 @@ void Form::Load() {
     highContrast_ = ActiveSystem().HighContrast();
     peer_ = ActiveBackend().CreateFormPeer(*this);
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
+    // Check boxes fit their square and caption at the size the creation handler left the window in.
+    loaded_ = true;
+    ForEachControl(components_, [&](Control& c) { FitCheckBox(c); });
     Phase("creation handler");
 }
 
@@ -201,8 +204,15 @@ void Form::FocusMoved() {
     if (peer_) peer_->FocusChanged();
 }
 
+void Form::FitCheckBox(Control& box) {
+    if (!loaded_ || box.Kind() != NativeKind::CheckBox) return;
+    layout::FitCheckBox(box, ActiveBackend().CheckSquare(),
+                        ActiveBackend().TextWidth(box.GetFont(), box.Caption()));
+}
+
 void Form::ControlChanged(Control& control, ControlChange what) {
     if (peer_) peer_->ControlChanged(control, what);
+    if (what == ControlChange::Text || what == ControlChange::Look) FitCheckBox(control);
 }
 
 void Form::PaintGraphics(Canvas& canvas) {

@@ -116,6 +116,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void ScaleLayout(int m, int d);
     void ScaleFonts(int m, int d);
     void FocusMoved() override;
+    void FitCheckBox(Control& box);
 
     const FormDescription& description_;
     ComponentList components_;
@@ -131,6 +132,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     EventHandler onCreate_, onShow_;
     bool visible_ = false;
     bool highContrast_ = false;
+    bool loaded_ = false;  // the creation handler has run
     InputRouter input_{*this};
     bool releaseRequested_ = false;
     std::function<void()> releaseHandler_;

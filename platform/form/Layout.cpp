@@ -41,6 +41,14 @@ void ScaleFonts(const ComponentList& components, int m, int d) {
     ForEachControl(components, [&](Control& c) { c.ScaleFont(m, d); });
 }
 
+void FitCheckBox(Control& box, Size square, int captionWidth) {
+    constexpr int kCaptionGap = 6;  // between square and caption, and room for the focus rectangle
+    const Rect& r = box.Bounds();
+    Rect fitted{r.left, r.top, std::max(r.width, square.width + kCaptionGap + captionWidth),
+                std::max(r.height, square.height)};
+    if (!(fitted == r)) box.SetBounds(fitted);
+}
+
 std::optional<Factor> DensityFactor(int designPpi, int designTextHeight, int ppi) {
     if (ppi == designPpi || ppi <= 0 || designPpi <= 0 || designTextHeight <= 0) return std::nullopt;
     return Factor{designTextHeight * ppi, designTextHeight * designPpi};

@@ -22,6 +22,10 @@ void KeepAnchorDistances(const ComponentList& components, Size client);
 void ScaleControls(const ComponentList& components, int m, int d, Size scaledClient);
 void ScaleFonts(const ComponentList& components, int m, int d);
 
+// A checkbox no smaller than the system's check square beside its caption, grown where its own size
+// is too small (a dense screen's square, a longer caption) and never shrunk.
+void FitCheckBox(Control& box, Size square, int captionWidth);
+
 struct Factor {
     int m, d;
 };

@@ -91,6 +91,20 @@ class HeadlessBackend : public Backend {
     }
     Size NonClientSize() override { return {6, 25}; }
     int ScreenPixelsPerInch() override { return GetState().pixelsPerInch; }
+    // A square of 13 pixels at 96 dots per inch, growing with the density, as the system's does.
+    Size CheckSquare() override {
+        int side = MulDiv(13, GetState().pixelsPerInch, 96);
+        return {side, side};
+    }
+    // Characters two fifths as wide as the font is high; ampersands that mark a key take no room.
+    int TextWidth(const Font& font, const std::string& caption) override {
+        int characters = 0;
+        for (std::size_t i = 0; i < caption.size(); ++i) {
+            if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+            ++characters;
+        }
+        return characters * (font.height < 0 ? -font.height : font.height) * 2 / 5;
+    }
     bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
         auto& handler = GetState().messageBoxHandler;
         return handler ? handler({kind, text}) : false;

@@ -29,6 +29,19 @@ class Win32Backend : public Backend {
         ReleaseDC(nullptr, dc);
         return ppi;
     }
+    Size CheckSquare() override {
+        return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
+    }
+    int TextWidth(const Font& font, const std::string& caption) override {
+        std::wstring text = Wide(caption, kPageCodePage);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, FontOf(font));
+        RECT extent{0, 0, 0, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return extent.right - extent.left;
+    }
     bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
         UINT flags = MB_OK;
         if (kind == MessageBoxKind::Confirm) flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;

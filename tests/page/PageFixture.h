@@ -2,6 +2,7 @@
 // A clean registry and module state for each page test, with every message box answered.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "Namtail.h"
@@ -86,6 +87,19 @@ class PageTest : public ::testing::Test {
         EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
         EXPECT_EQ(ModulFree(), 1);
         EXPECT_EQ(TipWindowCount(), windowsBefore);
+    }
+    // The checkbox at its design place, 209 x 17 unless the system's check square or the caption in
+    // the checkbox's font needs more, and then no larger than they need.
+    static void ExpectCheckBoxFits(const Form& page, const Control& box) {
+        const Size square = SystemCheckSquare();
+        const int caption = CaptionWidthOnScreen(page, box);
+        const Rect& r = box.Bounds();
+        EXPECT_EQ(r.left, 28);
+        EXPECT_EQ(r.top, 154);
+        EXPECT_GE(r.height, std::max(17, square.height)) << "the square lies wholly inside";
+        EXPECT_LE(r.height, std::max(17, square.height));
+        EXPECT_GE(r.width, std::max(209, square.width + caption)) << "and the caption beside it";
+        EXPECT_LE(r.width, std::max(209, square.width + caption + 8)) << "no larger than it takes";
     }
     static Control& Button(TFormNamtail& page, const char* name) { return page.Find<Control>(name); }
     static void Click(TFormNamtail& page, const char* name) { page.Input().ClickControl(Button(page, name)); }

@@ -221,7 +221,7 @@ TEST_F(PageTest, PageDescriptionKeepsTheTemplateLayout) {
     EXPECT_EQ(page->ClientSize().width, 292);
     EXPECT_EQ(page->ClientSize().height, 426);
     auto& box = page->cboAliasNamen();
-    EXPECT_EQ(box.Bounds(), (Rect{28, 154, 209, 17}));
+    ExpectCheckBoxFits(*page, box);
     EXPECT_EQ(box.Caption(), "&Tilde(~) im Dateinamen nicht anzeigen");
     EXPECT_TRUE(box.TabStop());
     EXPECT_EQ(page->Find<Panel>("PanelTopBorder").TabOrder(), 7);

@@ -83,6 +83,20 @@ HostCalledAtShow::~HostCalledAtShow() {
     platform::headless::SetShowHandler(nullptr);
 }
 
+// The headless system: a 13-pixel square at 96 dots per inch, characters two fifths as wide as high.
+platform::Size SystemCheckSquare() {
+    int side = (13 * platform::ActiveBackend().ScreenPixelsPerInch() + 48) / 96;  // rounded
+    return {side, side};
+}
+
+int CaptionWidthOnScreen(const platform::Form&, const platform::Control& control) {
+    std::string shown;
+    for (char c : control.Caption())
+        if (c != '&') shown += c;
+    int height = control.GetFont().height < 0 ? -control.GetFont().height : control.GetFont().height;
+    return static_cast<int>(shown.size()) * height * 2 / 5;
+}
+
 void RefuseWindows(Refusal what) {
     using platform::NativeKind;
     platform::headless::RefuseNewWindows(what == Refusal::PageWindow);

@@ -108,6 +108,10 @@ int UseScreenDensity(int ppi);
 // Makes `wanted` the Windows directory the system reports where the backend can (headless), and
 // returns the one it reports (Win32: the real one, read here).
 std::string UseWindowsDirectory(const std::string& wanted);
+// The system's check square at the screen's density, and a control's caption as wide as the system
+// draws it in the control's font (headless: the rules that backend follows).
+platform::Size SystemCheckSquare();
+int CaptionWidthOnScreen(const platform::Form& form, const platform::Control& control);
 // Where the system shows a control with a window of its own, relative to the window's client area.
 std::optional<platform::Rect> NativeBounds(const platform::Form& form, const platform::Control& control);
 

@@ -331,3 +331,26 @@ HostCalledAtShow::~HostCalledAtShow() {
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+platform::Size SystemCheckSquare() {
+    return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
+}
+
+// Measured as the checkbox draws it: its own font, its caption, the access key's ampersand out.
+int CaptionWidthOnScreen(const platform::Form& form, const platform::Control& control) {
+    auto box = static_cast<HWND>(form.ControlHandle(control));
+    if (!box) return 0;
+    wchar_t text[256] = {};
+    MultiByteToWideChar(1252, 0, control.Caption().c_str(), -1, text, 256);
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    RECT extent{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    return extent.right - extent.left;
+}
+
+}  // namespace testing_support
