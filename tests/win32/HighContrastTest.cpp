@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -95,6 +96,49 @@ class Capture {
     std::vector<std::uint32_t> pixels_;
 };
 
+// The page with its children as drawn, saved as a bitmap file for people to look at.
+void SavePicture(HWND page, const char* path) {
+    RECT client;
+    GetClientRect(page, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(page, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    HWND first = GetWindow(page, GW_CHILD);  // the top of the z-order: painted last
+    for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child)) continue;
+        POINT origin{0, 0};
+        MapWindowPoints(child, page, &origin, 1);
+        RECT area;
+        GetClientRect(child, &area);
+        HDC childDc = CreateCompatibleDC(dc);
+        HBITMAP childBitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+        HGDIOBJ childOld = SelectObject(childDc, childBitmap);
+        SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(childDc), PRF_CLIENT | PRF_ERASEBKGND);
+        BitBlt(dc, origin.x, origin.y, area.right, area.bottom, childDc, 0, 0, SRCCOPY);
+        SelectObject(childDc, childOld);
+        DeleteObject(childBitmap);
+        DeleteDC(childDc);
+    }
+    GdiFlush();
+    DWORD size = static_cast<DWORD>(client.right * client.bottom * 4);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader) + size,
+                          0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader)};
+    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(out, bits, size, &written, nullptr);
+    CloseHandle(out);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 class HighContrastScheme : public NativePageTest {};
 
 TEST_F(HighContrastScheme, TitleHelpAndCheckBoxStandOutFromTheirBackgroundInADarkScheme) {
@@ -111,6 +155,7 @@ TEST_F(HighContrastScheme, TitleHelpAndCheckBoxStandOutFromTheirBackgroundInADar
     EXPECT_GE(Capture(checkBox).TextContrast(GetSystemMetrics(SM_CXMENUCHECK) + 2), 4.5)
         << "checkbox caption";
     EXPECT_EQ(Capture(Page()).At(150, 300), RGB(0, 0, 0)) << "the window in the scheme's background";
+    if (const char* picture = std::getenv("NAMTAIL_PICTURE")) SavePicture(Page(), picture);
 
     // The user leaves high contrast: told by the system, the page goes back to its own colours.
     system.highContrast = false;
