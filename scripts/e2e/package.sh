@@ -14,6 +14,7 @@ for f in Namtail.dll QuandeoHelp.dll NamtailHost.exe Namtail.h HostWriters.txt L
   [ -f "$root/$f" ] || { echo "missing in the package: $f"; exit 1; }
 done
 wine_prefix_ready
+wine_server_start 60
 out=$(cd "$root" && timeout 60 wine NamtailHost.exe --exit-after 3000 </dev/null 2>/dev/null | tr -d '\r')
 echo "$out" | grep -q 'page client origin' || { echo "the unpacked demo host showed no page: $out"; exit 1; }
 echo "unpacked $(basename "$zip"): the demo host showed the page"

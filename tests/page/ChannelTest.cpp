@@ -72,6 +72,45 @@ TEST_F(Channel, CloseCommandDestroysTheWindowAfterItsMessage) {
     EXPECT_TRUE(again.Visible());
 }
 
+// Where the notifications of a failed registration would land: message number 0.
+inline const FormDescription kNullListener = {"frmNullListener", nullptr, {}, {}};
+class NullListener : public Form {
+  public:
+    std::vector<std::pair<std::uintptr_t, std::intptr_t>> received;
+    void WndProc(Message& m) override {
+        Form::WndProc(m);
+        if (m.msg == 0 && (m.wParam == 200 || m.wParam == 9999)) received.emplace_back(m.wParam, m.lParam);
+    }
+
+  private:
+    friend class Form;
+    NullListener() : Form(kNullListener) {}
+};
+
+TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {
+    struct NoHostMessage {
+        std::uint16_t saved = std::exchange(TipState.HostMessage, std::uint16_t{0});
+        ~NoHostMessage() { TipState.HostMessage = saved; }
+    } failed;
+    auto listener = Form::Create<NullListener>();
+    auto& page = Create();
+    SendToWindow(page.Handle(), 0, 10, 300);
+    SendToWindow(page.Handle(), 0, 12, 50);
+    EXPECT_EQ(page.Left(), 100) << "message 0 is never the host message";
+    EXPECT_EQ(page.Width(), 300);
+    page.Close();
+    SendToWindow(page.Handle(), 0, 200, 0);
+    EXPECT_FALSE(page.Visible());
+    SendToWindow(page.Handle(), 0, 0, 0);
+    EXPECT_EQ(CurrentPage(), &page);
+
+    Click(page, "HotSpeedButtonOK");
+    page.KeyDown(kKeyF12);
+    EXPECT_TRUE(TipState.Saved) << "the OK action itself goes on";
+    EXPECT_TRUE(listener->received.empty());
+    EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty());
+}
+
 TEST_F(Channel, OkAndSwitchWindowAreBroadcastToEveryTopLevelWindow) {
     auto listener = Form::Create<Listener>();
     auto& page = Create();

@@ -83,6 +83,21 @@ TEST_F(PageTest, SettingsKeyIsCreatedWhenMissing) {
         << "nothing is written there";
 }
 
+// Every open asks for write access: a settings key the user may only read does not open, and what it
+// holds does not count.
+TEST_F(PageTest, SettingsKeyThatDoesNotOpenCountsAsNoBSControl) {
+    SetValue(RootKey::CurrentUser, contract::kSuiteKey, contract::kBSControl, Integer(0));
+    SetKeyReadOnly(RootKey::CurrentUser, contract::kSuiteKey, true);
+    struct Writable {
+        ~Writable() { SetKeyReadOnly(RootKey::CurrentUser, contract::kSuiteKey, false); }
+    } undo;
+    auto& page = Create(kWindowsXP, 1);  // the page does not apply to the running edition
+    EXPECT_TRUE(page.FBSControl);
+    EXPECT_FALSE(TipState.Applicable);
+    EXPECT_FALSE(page.cboAliasNamen().Enabled());
+    EXPECT_TRUE(boxes.Shown().empty()) << "nothing is reported";
+}
+
 TEST_F(PageTest, EntryPointsReturnTheSpecifiedResults) {
     EXPECT_EQ(ModulChanged(), 0);
     EXPECT_EQ(ModulNr(), 2);

@@ -265,6 +265,7 @@ TEST_F(PageTest, ImageButtonsShowTheirHotImageAndHandWhileThePointerIsOver) {
     list->ApplyProperties(sized);
     list->SetImages({hot});
     ok.SetImageList(list.get());
+    ok.SetImageList(list.get());  // the same list again keeps the button subscribed
     EXPECT_EQ(ok.Glyph(), hot);
     list.reset();
     EXPECT_EQ(ok.GetImageList(), nullptr);
