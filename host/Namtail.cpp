@@ -17,6 +17,10 @@ namespace {
 
 std::unique_ptr<TFormNamtail> page;
 bool saving = false;
+// Counts the calls that change which page is current: a creation that sees it move on while its
+// creation handler waits in a message box (a host calling ModulCreate or ModulFree from there) has
+// been overtaken, and its page goes.
+unsigned pageGeneration = 0;
 
 std::string TextOrEmpty(const char* text) {
     return text ? std::string(text) : std::string();
@@ -24,6 +28,7 @@ std::string TextOrEmpty(const char* text) {
 
 // Lets go of the page: hidden at once, destroyed when the outermost entry returns.
 void RetirePage() {
+    ++pageGeneration;
     if (!page) return;
     std::unique_ptr<TFormNamtail> retired = std::move(page);
     retired->Close();
@@ -61,7 +66,13 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         TipState.EditionCode = EditionCode;
         TipState.ValidFor = ValidFor;
         RetirePage();  // a second create without free: the old page goes first
-        page = platform::Form::Create<TFormNamtail>();
+        const unsigned generation = pageGeneration;
+        auto fresh = platform::Form::Create<TFormNamtail>();
+        if (pageGeneration != generation) {
+            platform::Retire(std::move(fresh));
+            return 0;
+        }
+        page = std::move(fresh);
         TFormNamtail* created = page.get();
         created->SetReleaseHandler([created] {
             if (IsCurrent(created)) RetirePage();
@@ -77,13 +88,21 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         platform::Phase("placed");
         // The window appears once, shown and in its language. Showing activates it, and a host may
         // free the page from its own activation: whatever follows is for a page that is still ours.
+        struct UpdateEnd {  // on every path, so that an error cannot leave the page hidden for good
+            TFormNamtail* created;
+            ~UpdateEnd() {
+                try {
+                    if (IsCurrent(created)) created->EndUpdate();
+                } catch (...) {
+                }
+                platform::Phase("on screen");
+            }
+        } updateEnd{created};
         created->BeginUpdate();
         created->Show();
         platform::Phase("shown");
         if (IsCurrent(created)) created->Sprache(TipState.Language);
         platform::Phase("language");
-        if (IsCurrent(created)) created->EndUpdate();
-        platform::Phase("on screen");
     } catch (...) {
         // The host is told nothing: creation never reports failure.
     }

@@ -206,6 +206,7 @@ void ChildMirror::GraphicChanged(const Native& native, ControlChange what) {
     // at once, not when the user next moves.
     if (what == ControlChange::Hint) Announce(EVENT_OBJECT_NAMECHANGE, control);
     if (what == ControlChange::Enabled) Announce(EVENT_OBJECT_STATECHANGE, control);
+    if (!parent_) return;  // a listener in this process may have destroyed the window meanwhile
     if (what == ControlChange::Bounds || what == ControlChange::Visible) {
         InvalidateRect(parent_, nullptr, TRUE);
     } else {

@@ -154,6 +154,8 @@ void Win32Peer::ShowPopupMenu(LPARAM at) {
     UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, Window(), nullptr));
     DestroyMenu(menu);
+    // The menu ran a message loop of its own: a page the host let go meanwhile does nothing more.
+    if (!form_.Visible()) return;
     if (chosen > 0 && chosen <= popup->Items().size()) {
         MenuItem* item = popup->Items()[chosen - 1];
         form_.HandleInput([item] { item->Click(); });

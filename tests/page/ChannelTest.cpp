@@ -105,7 +105,7 @@ TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {
     EXPECT_EQ(CurrentPage(), &page);
 
     Click(page, "HotSpeedButtonOK");
-    page.KeyDown(kKeyF12);
+    page.Input().KeyDown(kKeyF12);
     EXPECT_TRUE(TipState.Saved) << "the OK action itself goes on";
     EXPECT_TRUE(listener->received.empty());
     EXPECT_TRUE(boxes.Texts(MessageBoxKind::Error).empty());

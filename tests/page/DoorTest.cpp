@@ -94,6 +94,37 @@ TEST_F(Door, HostFreesThePageFromItsNotificationAndFromItsOpenMessageBox) {
     }
 }
 
+// On a dense screen the creation handler warns in a box before the page exists for the host; a host
+// that frees or makes a page from inside that box has the last word.
+TEST_F(Door, HostCallsFromTheBoxOfTheCreationHandlerOvertakeTheCreation) {
+    if (UseScreenDensity(120) != 120) GTEST_SKIP() << "the system's density is fixed for this process";
+    const int before = TipWindowCount();
+    bool inside = false;
+    boxes.onShown = [&](const ShownBox& box) {
+        if (box.text != contract::kBig || inside) return;
+        inside = true;
+        EXPECT_EQ(ModulFree(), 1);
+    };
+    ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "freed", "y", kWindowsXPBit, 1);
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(CurrentPage(), nullptr) << "freed while it was being made";
+    EXPECT_EQ(TipWindowCount(), before);
+
+    inside = false;
+    boxes.onShown = [&](const ShownBox& box) {
+        if (box.text != contract::kBig || inside) return;
+        inside = true;
+        ModulCreate(20, 20, 300, 460, kWindowsXP, 1, "inner", "y", kWindowsXPBit, 1);
+    };
+    ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "outer", "y", kWindowsXPBit, 1);
+    boxes.onShown = nullptr;
+    ASSERT_NE(CurrentPage(), nullptr);
+    EXPECT_EQ(CurrentPage()->Caption(), "inner");
+    EXPECT_EQ(TipWindowCount(), before + 1) << "the overtaken page went";
+    UseScreenDensity(96);
+    ExpectNothingLeftAndANewPageWorks(before);
+}
+
 TEST_F(Door, GeometryAndCommandsAtTheEndsOfTheRangeAreKeptWithoutOverflow) {
     const int before = TipWindowCount();
     for (std::int32_t v : {kMin, kMax, -1, 70000}) {
