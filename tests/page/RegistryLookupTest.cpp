@@ -1,5 +1,4 @@
 // The Registry button: LastKey for the registry editor, then the editor started by the shell.
-#include "help/QuandeoHelp.h"
 #include "page/PageFixture.h"
 #include "support/Contract.h"
 #include "support/SystemRecorder.h"
@@ -36,14 +35,14 @@ class RegistryLookupTest : public PageTest {
 TEST_F(RegistryLookupTest, WritesTheTipsKeyThenStartsTheEditorOwnedByThePageEachTime) {
     auto& page = Create();
     Click(page, "HotSpeedButtonRegistry");
-    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)));
+    EXPECT_EQ(LastKey(), Text(contract::kHelpKeyPath));
     EXPECT_EQ(system.calls, std::vector<std::string>{kStartEditor});
     ASSERT_EQ(system.launchOwners.size(), 1u);
     EXPECT_EQ(system.launchOwners[0], page.Handle());
 
     SetValue(RootKey::CurrentUser, kRegeditKey, contract::kLastKey, Text("HKEY_CURRENT_USER\\Elsewhere"));
     Click(page, "HotSpeedButtonRegistry");
-    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)));
+    EXPECT_EQ(LastKey(), Text(contract::kHelpKeyPath));
     EXPECT_EQ(system.calls, (std::vector<std::string>{kStartEditor, kStartEditor}));
     EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -75,8 +74,7 @@ TEST_F(RegistryLookupTest, EditorPathJoinsARootDirectoryOnceAndAnUnknownOneStart
     UseWindowsDirectory("");
     Click(page, "HotSpeedButtonRegistry");
     EXPECT_EQ(system.calls, std::vector<std::string>{"launch null C:\\regedit.exe '' '' 5"});
-    EXPECT_EQ(LastKey(), Text(GetHelpText(1, contract::kRegistryKeyPath)))
-        << "LastKey is written all the same";
+    EXPECT_EQ(LastKey(), Text(contract::kHelpKeyPath)) << "LastKey is written all the same";
 }
 #endif
 

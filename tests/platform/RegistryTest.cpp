@@ -83,6 +83,43 @@ TEST_F(RegistryAccessor, ReadErrorsNameTheValue) {
     EXPECT_NE(ErrorOf([&] { reg.ReadInteger("Wide"); }).find("'Wide'"), std::string::npos);
 }
 
+// An integer is read only from a 32-bit integer value of four bytes: never past a shorter one's end.
+TEST_F(RegistryAccessor, IntegerReadsTakeOnlyFourByteIntegers) {
+    SetValue(RootKey::CurrentUser, kKey, "Short", {DataType::Integer, {0, 0}});
+    SetValue(RootKey::CurrentUser, kKey, "Long", {DataType::Integer, {1, 0, 0, 0, 0, 0, 0, 0}});
+    SetValue(RootKey::CurrentUser, kKey, "Bytes", Binary({0, 0, 0, 0}));
+    SetValue(RootKey::CurrentUser, kKey, "Four", Integer(0x01020304));
+    Registry reg(RootKey::CurrentUser);
+    ASSERT_TRUE(reg.OpenKey(kKey, false));
+    for (std::string name : {"Short", "Long", "Bytes"}) {
+        EXPECT_NE(ErrorOf([&] { reg.ReadInteger(name); }).find("'" + name + "'"), std::string::npos) << name;
+        EXPECT_NE(ErrorOf([&] { reg.ReadBool(name); }).find("'" + name + "'"), std::string::npos) << name;
+    }
+    EXPECT_EQ(reg.ReadInteger("Four"), 0x01020304);
+}
+
+TEST_F(RegistryAccessor, BinaryReadsRefuseTextsAndIntegersWhateverTheBuffer) {
+    SetValue(RootKey::CurrentUser, kKey, "Word", Text("0"));
+    SetValue(RootKey::CurrentUser, kKey, "Path", {DataType::ExpandText, {'%', 'X', '%', 0}});
+    SetValue(RootKey::CurrentUser, kKey, "Number", Integer(0));
+    SetValue(RootKey::CurrentUser, kKey, "Empty", Binary({}));
+    SetValue(RootKey::CurrentUser, kKey, "Pair", Binary({7, 9}));
+    Registry reg(RootKey::CurrentUser);
+    ASSERT_TRUE(reg.OpenKey(kKey, false));
+    std::uint8_t buffer[8] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
+    for (std::string name : {"Word", "Path", "Number"}) {
+        EXPECT_NE(ErrorOf([&] { reg.ReadBinaryData(name, buffer, sizeof buffer); }).find("'" + name + "'"),
+                  std::string::npos)
+            << name;
+    }
+    EXPECT_EQ(buffer[0], 0xAA) << "nothing copied from a refused value";
+    EXPECT_EQ(reg.ReadBinaryData("Empty", buffer, sizeof buffer), 0);
+    EXPECT_EQ(buffer[0], 0xAA);
+    EXPECT_EQ(reg.ReadBinaryData("Pair", buffer, 2), 2) << "a value that just fits";
+    EXPECT_EQ((std::vector<std::uint8_t>(buffer, buffer + 3)), (std::vector<std::uint8_t>{7, 9, 0xAA}));
+    EXPECT_NE(ErrorOf([&] { reg.ReadBinaryData("Pair", buffer, 1); }).find("'Pair'"), std::string::npos);
+}
+
 TEST_F(RegistryAccessor, DeleteIsSilentForMissingValuesAndReportsRefusal) {
     SetValue(RootKey::CurrentUser, kKey, "Tail", Binary({0}));
     Registry reg(RootKey::CurrentUser);
@@ -108,6 +145,18 @@ TEST_F(RegistryAccessor, ReadOnlyKeyOpensOnlyForReading) {
     EXPECT_NE(ErrorOf([&] { reg.WriteBinaryData("Tail", &zero, 1); }).find("'Tail'"), std::string::npos);
     EXPECT_FALSE(reg.DeleteValue("Tail"));
     EXPECT_TRUE(GetValue(RootKey::CurrentUser, kKey, "Tail"));
+}
+
+TEST_F(RegistryAccessor, KeyOpenedForReadingTakesNoChangeEvenWhereTheUserMayChangeIt) {
+    SetValue(RootKey::CurrentUser, kKey, "Tail", Binary({0}));
+    Registry reg(RootKey::CurrentUser);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+    const std::uint8_t one = 1;
+    EXPECT_NE(ErrorOf([&] { reg.WriteBinaryData("Tail", &one, 1); }).find("'Tail'"), std::string::npos);
+    EXPECT_NE(ErrorOf([&] { reg.WriteString("LastKey", "x"); }).find("'LastKey'"), std::string::npos);
+    EXPECT_FALSE(reg.DeleteValue("Tail"));
+    EXPECT_EQ(GetValue(RootKey::CurrentUser, kKey, "Tail"), Binary({0}));
+    EXPECT_FALSE(GetValue(RootKey::CurrentUser, kKey, "LastKey"));
 }
 
 TEST_F(RegistryAccessor, ClosedKeySeesNothingAndCannotWrite) {

@@ -320,6 +320,11 @@ TEST(Toolkit, ImageListCopiesImagesAndOutOfRangeGivesEmpty) {
     EXPECT_EQ(bitmap.pixels.front(), 0xFF0000FFu);
     images.GetBitmap(7, bitmap);
     EXPECT_TRUE(bitmap.Empty());
+    for (int outside : {2, -1}) {  // just past either end of the two images
+        images.GetBitmap(1, bitmap);
+        images.GetBitmap(outside, bitmap);
+        EXPECT_TRUE(bitmap.Empty()) << outside;
+    }
 }
 
 TEST(Toolkit, ConfirmIsTrueOnlyForYes) {

@@ -102,6 +102,33 @@ inline const std::vector<std::string> kBuiltInGermanHelp = {
     "diesen Wert auf 1 setzen oder den Wert ",
     "l\xF6schen."};
 
+// The help library's texts for help id 1 (the alias-name tip), line by line; lines end with CR LF.
+inline const std::vector<std::string> kHelpGermanLines = {
+    "Kurze Dateinamen (8.3) ohne Tilde",
+    "",
+    "Zu jedem langen Dateinamen legt Windows einen kurzen Alias im Format 8.3 an. Normalerweise nimmt "
+    "es dazu die ersten sechs g\xFCltigen Zeichen und h\xE4ngt eine Tilde und eine Nummer an, zum "
+    "Beispiel EIGENE~1.",
+    "",
+    "Ist das K\xE4stchen angekreuzt, verwendet Windows nach M\xF6glichkeit die ersten acht Zeichen des "
+    "Namens. Dazu wird unter HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\FileSystem der "
+    "Bin\xE4rwert NameNumericTail = 0 gesetzt; ohne Kreuz wird der Wert gel\xF6scht.",
+    "",
+    "Die \xC4nderung wirkt nach einem Neustart und nur f\xFCr Dateien, die danach angelegt werden."};
+inline const std::vector<std::string> kHelpEnglishLines = {
+    "Short file names (8.3) without a tilde",
+    "",
+    "For every long file name Windows keeps a short alias in 8.3 form. Normally it takes the first six "
+    "valid characters and appends a tilde and a number, for example MYDOCU~1.",
+    "",
+    "When the box is ticked, Windows uses the first eight characters of the name where it can. The page "
+    "sets the binary value NameNumericTail = 0 under "
+    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\FileSystem; unticked, the value is deleted.",
+    "",
+    "The change takes effect after a restart, for files created from then on."};
+// Kind 5: where the registry editor is to open.
+inline constexpr char kHelpKeyPath[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\FileSystem";
+
 // Colours as 0x00BBGGRR.
 constexpr std::uint32_t Rgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));

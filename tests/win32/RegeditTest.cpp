@@ -2,7 +2,6 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "help/QuandeoHelp.h"
 #include "page/PageFixture.h"
 #include "support/SystemRecorder.h"
 
@@ -27,7 +26,7 @@ TEST_F(PageTest, RegistryButtonStartsTheRealRegistryEditor) {
     Click(page, "HotSpeedButtonRegistry");
     EXPECT_EQ(GetValue(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit",
                        "LastKey"),
-              Text(GetHelpText(1, contract::kRegistryKeyPath)));
+              Text(contract::kHelpKeyPath));
     HWND editor = WaitForEditor(true, 30000);
     ASSERT_NE(editor, nullptr) << "regedit.exe did not open a window";
     PostMessageA(editor, WM_CLOSE, 0, 0);

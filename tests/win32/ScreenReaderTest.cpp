@@ -2,7 +2,6 @@
 // that read its windows: the four image buttons as push buttons, both help boxes filled, the
 // checkbox in the system's window-text colour, the hand cursor over a button.
 #ifdef _WIN32
-#include "help/QuandeoHelp.h"
 #include "support/Contract.h"
 #include "support/SystemRecorder.h"
 #include "win32/NativePageTest.h"
@@ -96,7 +95,7 @@ TEST_F(ScreenReader, DefaultActionsOfOkAndRegistryRunLikeAClick) {
     ASSERT_EQ(system.launchOwners.size(), 1u);
     EXPECT_EQ(system.launchOwners[0], Page());
     EXPECT_EQ(GetValue(RootKey::CurrentUser, contract::kRegeditKey, contract::kLastKey),
-              Text(GetHelpText(1, contract::kRegistryKeyPath)));
+              Text(contract::kHelpKeyPath));
 }
 
 TEST_F(ScreenReader, ObjectHeldPastModulFreeAnswersNotConnected) {
@@ -125,9 +124,14 @@ TEST_F(ScreenReader, BothHelpBoxesHoldTheHelpTextsWhetherShownOrNot) {
     char text[4096] = {};
     GetWindowTextA(english, text, sizeof text);
     // One line of the box a line of the text, each ended by CR LF.
-    EXPECT_EQ(std::string(text), GetHelpText(1, contract::kEnglishHelp) + std::string("\r\n"));
+    auto boxText = [](const std::vector<std::string>& lines) {
+        std::string joined;
+        for (const auto& line : lines) joined += line + "\r\n";
+        return joined;
+    };
+    EXPECT_EQ(std::string(text), boxText(contract::kHelpEnglishLines));
     GetWindowTextA(german, text, sizeof text);
-    EXPECT_EQ(std::string(text), GetHelpText(1, contract::kGermanHelp) + std::string("\r\n"));
+    EXPECT_EQ(std::string(text), boxText(contract::kHelpGermanLines));
 }
 
 TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
