@@ -68,11 +68,7 @@ TEST_F(Door, HostFreesThePageFromTheActivationOfItsFirstShow) {
 TEST_F(Door, HostFreesThePageFromItsNotificationAndFromItsOpenMessageBox) {
     auto listener = Form::Create<Listener>();
     const int before = TipWindowCount();
-    listener->onNotification = [](std::int32_t code) {
-        if (code == contract::kApplied) {
-            EXPECT_EQ(ModulFree(), 1);
-        }
-    };
+    listener->FreeThePageOnApplied();
     Click(Create(), "HotSpeedButtonOK");
     EXPECT_EQ(listener->received.size(), 1u);
     EXPECT_EQ(CurrentPage(), nullptr);

@@ -28,6 +28,15 @@ class Listener : public Form {
     // What the host does on each notification, if anything.
     std::function<void(std::int32_t code)> onNotification;
 
+    // A host that frees the page when told that OK was applied.
+    void FreeThePageOnApplied() {
+        onNotification = [](std::int32_t code) {
+            if (code == contract::kApplied) {
+                EXPECT_EQ(ModulFree(), 1);
+            }
+        };
+    }
+
     void WndProc(Message& m) override {
         Form::WndProc(m);
         if (!TipState.HostMessage || m.msg != TipState.HostMessage) return;

@@ -43,11 +43,7 @@ TEST_F(HostCallback, HostFreesThePageFromInsideTheAccessKeysClick) {
 TEST_F(HostCallback, ScreenReadersDefaultActionMayEndInTheHostFreeingThePage) {
     auto listener = Form::Create<Listener>();
     const int before = TipWindowCount();
-    listener->onNotification = [](std::int32_t code) {
-        if (code == contract::kApplied) {
-            EXPECT_EQ(ModulFree(), 1);
-        }
-    };
+    listener->FreeThePageOnApplied();
     Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
     {
         AccessibleWindow page(Page());
