@@ -5,6 +5,7 @@
 #include "Namtail.h"
 
 #include <memory>
+#include <utility>
 
 #include "host/Module.h"
 #include "page/Unit1.h"
@@ -59,6 +60,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
                                             int32_t EditionCode, int32_t Language, const char* Caption,
                                             const char* HintText, int32_t ValidFor, int32_t HelpId) {
     EntryScope entry;
+    TFormNamtail* created = nullptr;
     try {
         std::string caption = TextOrEmpty(Caption);
         TipState.Language = Language;
@@ -73,7 +75,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
             return 0;
         }
         page = std::move(fresh);
-        TFormNamtail* created = page.get();
+        created = page.get();
         created->SetReleaseHandler([created] {
             if (IsCurrent(created)) RetirePage();
         });
@@ -86,16 +88,20 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         created->SetHint(TipState.HintText);
         created->FHelpId = HelpId;
         platform::Phase("placed");
-        // The window appears once, shown and in its language. Showing activates it, and a host may
-        // free the page from its own activation: whatever follows is for a page that is still ours.
+        // The window is made once, as it first shows: placed, worded and in its language. Showing
+        // activates it, and a host may free the page from its own activation: whatever follows is
+        // for a page that is still ours.
         struct UpdateEnd {  // on every path, so that an error cannot leave the page hidden for good
             TFormNamtail* created;
+            void operator()() {
+                TFormNamtail* ending = std::exchange(created, nullptr);
+                if (IsCurrent(ending)) ending->EndUpdate();
+            }
             ~UpdateEnd() {
                 try {
-                    if (IsCurrent(created)) created->EndUpdate();
+                    (*this)();
                 } catch (...) {
                 }
-                platform::Phase("on screen");
             }
         } updateEnd{created};
         created->BeginUpdate();
@@ -103,8 +109,15 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         platform::Phase("shown");
         if (IsCurrent(created)) created->Sprache(TipState.Language);
         platform::Phase("language");
+        updateEnd();
+        platform::Phase("on screen");
     } catch (...) {
-        // The host is told nothing: creation never reports failure.
+        // The host is told nothing: creation never reports failure. A page the system refused a
+        // window of goes, as one it could not make at all.
+        try {
+            if (IsCurrent(created)) RetirePage();
+        } catch (...) {
+        }
     }
     return 0;
 }

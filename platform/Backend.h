@@ -24,9 +24,10 @@ enum class MessageBoxKind { Plain, Confirm, Error };
 class FormPeer {
   public:
     virtual ~FormPeer() = default;
-    virtual void* Handle() const = 0;
+    // A backend that makes its window late makes it when its handle is first asked for.
+    virtual void* Handle() = 0;
     // The system window of a control that has one, else null.
-    virtual void* ControlHandle(const Control& control) const = 0;
+    virtual void* ControlHandle(const Control& control) = 0;
     virtual void WindowChanged(WindowChange what) = 0;
     virtual void ControlChanged(Control& control, ControlChange what) = 0;
     virtual void BringToFront() = 0;

@@ -49,8 +49,8 @@ class HeadlessPeer : public FormPeer {
                 throw Error("Cannot create the control " + control.Name());
         });
     }
-    void* Handle() const override { return &form_; }
-    void* ControlHandle(const Control&) const override { return nullptr; }
+    void* Handle() override { return &form_; }
+    void* ControlHandle(const Control&) override { return nullptr; }
     void WindowChanged(WindowChange what) override {
         if (what != WindowChange::Visible || !form_.Visible()) return;
         if (updating_)

@@ -28,11 +28,12 @@ void ChildMirror::Create(HWND parent, HWND tooltip, WNDPROC childProc) {
     int id = kFirstControlId;
     ForEachControl(form_.Components(), [&](Control& control) {
         natives_.push_back({&control, id++, nullptr, false, false, false});
-        if (control.Kind() == NativeKind::Graphic)
-            AddTool(natives_.back());
-        else
-            CreateChild(natives_.back(), childProc);
+        if (control.Kind() == NativeKind::Graphic) AddTool(natives_.back());
     });
+    // The system puts a new child below its siblings: made last to first, later controls lie above
+    // earlier ones, as in the description, with no reordering afterwards.
+    for (auto n = natives_.rbegin(); n != natives_.rend(); ++n)
+        if (n->control->Kind() != NativeKind::Graphic) CreateChild(*n, childProc);
 }
 
 void ChildMirror::Forget() {
@@ -89,20 +90,21 @@ void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
     if (control.Visible()) style |= WS_VISIBLE;
     if (!control.Enabled()) style |= WS_DISABLED;
     const Rect& r = control.Bounds();
-    // A window that is not on screen yet gets its texts when it shows: the help boxes' built-in
-    // lines, which the show handler replaces anyway, are never laid out.
-    HWND child = CreateWindowExW(0, cls, L"", style, r.left, r.top, r.width, r.height, parent_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
+    // An edit box lays its lines out anew for each font and text it gets: it gets its font first.
+    const bool edit = control.Kind() == NativeKind::Edit;
+    HWND child = CreateWindowExW(0, cls, edit ? L"" : TextOf(control).c_str(), style, r.left, r.top, r.width,
+                                 r.height, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
                                  InstanceOf(parent_), nullptr);
     if (!child) throw Error("Cannot create the control " + control.Name());
     native.child = child;
-    native.staleText = true;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
+    if (edit) SetWindowTextW(child, TextOf(control).c_str());
     if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
         SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
-    // Later controls lie above earlier ones, as in the description.
-    SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // Key strokes go to the window first, so that shortcuts, access keys and Tab work from any focus.
+    // Key strokes reach the page window first, so that shortcuts, access keys and Tab work from any
+    // focus. Only the checkbox and the help boxes (which a click focuses) ever hold the focus; a
+    // static text never does and keeps the system's own procedure.
+    if (control.Kind() == NativeKind::Static) return;
     auto original = SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
     SetWindowLongPtrW(child, GWLP_USERDATA, original);
 }

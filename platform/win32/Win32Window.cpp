@@ -52,10 +52,16 @@ void OwnedWindow::Destroy() {
     DestroyWindow(window);  // children and the tooltip go with it
 }
 
-Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {
+Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
+
+// Made once, at the place, size and texts the model holds by then: a page that the host places and
+// words before it shows is never moved, resized or rewritten on screen on the way. A page window or
+// child the system refuses leaves nothing behind, and no second attempt.
+HWND Win32Peer::MadeWindow() {
+    if (std::exchange(made_, true)) return Window();
     RegisterPageWindowClass();
-    window_.Reset(CreateWindowExW(kPageWindowExStyle, kWindowClass, Wide(form.Caption(), CP_ACP).c_str(),
-                                  kPageWindowStyle, form.Left(), form.Top(), form.Width(), form.Height(),
+    window_.Reset(CreateWindowExW(kPageWindowExStyle, kWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
+                                  kPageWindowStyle, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
                                   nullptr, nullptr, ModuleInstance(), this));
     if (!Window()) throw Error("Cannot create the window");
     Phase("window");
@@ -64,23 +70,33 @@ Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, ModuleInstance(), nullptr);
     Phase("tooltip window");
-    children_.Create(Window(), tooltip, &ChildProc);
+    try {
+        children_.Create(Window(), tooltip, &ChildProc);
+    } catch (...) {
+        window_.Destroy();
+        children_.Forget();
+        throw;
+    }
     ready_ = true;
     Phase("children, fonts and tools");
+    return Window();
 }
 
 Win32Peer::~Win32Peer() {
     accessible_.Disconnect();
     if (!Window()) return;
-    // Hidden first, as destroying would do anyway, so that nothing below repaints on the way.
-    SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Hidden first where the page was not closed, as destroying would do anyway, so that nothing
+    // below repaints on the way.
+    if (onScreen_)
+        SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     children_.ClearEditTexts();
     window_.Destroy();
 }
 
 void Win32Peer::WindowChanged(WindowChange what) {
-    if (!Window()) return;
+    if (what == WindowChange::Visible) return VisibleChanged();
+    if (!Window()) return;  // until the window is made, the model alone changes
     switch (what) {
         case WindowChange::Caption:
             // A hidden window gets its caption as it shows.
@@ -97,14 +113,20 @@ void Win32Peer::WindowChanged(WindowChange what) {
                 PlaceWindow(0);
             break;
         case WindowChange::Visible:
-            pending_.show = updating_ && form_.Visible();
-            if (!pending_.show) ShowOrHide();
-            break;
+            break;  // above
         case WindowChange::Look:
             children_.FontsChanged();
             InvalidateRect(Window(), nullptr, TRUE);
             break;
     }
+}
+
+// A show within an update waits for its end, so that the window is made and shown once.
+void Win32Peer::VisibleChanged() {
+    pending_.show = updating_ && form_.Visible();
+    if (pending_.show) return;
+    if (form_.Visible()) MadeWindow();
+    if (Window()) ShowOrHide();
 }
 
 void Win32Peer::ControlChanged(Control& control, ControlChange what) {
@@ -148,6 +170,7 @@ void Win32Peer::EndUpdate() {
 // host (activation), which may let the page go: the door keeps this peer alive meanwhile, and a page
 // that was closed is not shown or focused again.
 void Win32Peer::Flush() {
+    if (pending_.show && form_.Visible()) MadeWindow();
     if (!Window()) return;
     bool show = std::exchange(pending_.show, false), front = std::exchange(pending_.front, false);
     bool focus = std::exchange(pending_.focus, false);

@@ -32,8 +32,10 @@ class Win32Peer : public FormPeer {
     explicit Win32Peer(Form& form);
     ~Win32Peer() override;
 
-    void* Handle() const override { return window_.Get(); }
-    void* ControlHandle(const Control& control) const override { return children_.HandleOf(control); }
+    void* Handle() override { return MadeWindow(); }
+    void* ControlHandle(const Control& control) override {
+        return MadeWindow() ? children_.HandleOf(control) : nullptr;
+    }
     void WindowChanged(WindowChange what) override;
     void ControlChanged(Control& control, ControlChange what) override;
     void BringToFront() override;
@@ -54,8 +56,11 @@ class Win32Peer : public FormPeer {
     };
 
     HWND Window() const { return window_.Get(); }
+    // The native window, made at its first show or first asked-for handle.
+    HWND MadeWindow();
     void Flush();
     void PlaceWindow(UINT extraFlags);
+    void VisibleChanged();
     void ShowOrHide();
     void NativeWindowGone();
 
@@ -71,6 +76,7 @@ class Win32Peer : public FormPeer {
     OwnedWindow window_;  // last member: destroyed first, before what its messages would use
     bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
     bool onScreen_ = false;  // the native window is shown
+    bool made_ = false;      // the native window was made, or refused: it is never made again
     bool updating_ = false;
     Pending pending_;
 };

@@ -95,7 +95,7 @@ TEST_F(PageTest, AccessiblePartsFollowAnchorsAndShowWhatIsUnavailable) {
 }
 
 TEST_F(PageTest, DefaultActionOfOkRunsTheWholeOkAction) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     auto& page = Create();
     page.Input().ClickControl(page.cboAliasNamen());
     ASSERT_TRUE(page.Input().DoDefaultAction(*page.Input().AccessibleParts()[0].control));

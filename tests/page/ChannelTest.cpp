@@ -112,7 +112,7 @@ TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {
 }
 
 TEST_F(Channel, OkAndSwitchWindowAreBroadcastToEveryTopLevelWindow) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     auto& page = Create();
     page.Close();
     Click(page, "HotSpeedButtonOK");

@@ -61,7 +61,7 @@ TEST_F(PageTest, DescriptionHasTheSpecifiedPlacesTabOrdersColoursFontsAndImages)
 }
 
 TEST_F(PageTest, ReceiverOfTheOkNotificationFindsItSavedAndOkDisabledEvenAfterNo) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     std::vector<std::pair<bool, bool>> seen;  // Saved, OK enabled
     listener->onNotification = [&](std::int32_t code) {
         if (code == contract::kApplied)
@@ -138,7 +138,7 @@ TEST_F(PageTest, WindowDestroyedBehindTheModulesBackIsLetGo) {
     EXPECT_EQ(ModulFree(), 1);
 
     // A host that destroys it while handling the page's own notification.
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     const int withListener = TipWindowCount();
     listener->onNotification = [&](std::int32_t code) {
         if (code == contract::kApplied && CurrentPage()) DestroyFromOutside(CurrentPage()->Handle());

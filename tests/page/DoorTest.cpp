@@ -66,7 +66,7 @@ TEST_F(Door, HostFreesThePageFromTheActivationOfItsFirstShow) {
 }
 
 TEST_F(Door, HostFreesThePageFromItsNotificationAndFromItsOpenMessageBox) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     const int before = TipWindowCount();
     listener->FreeThePageOnApplied();
     Click(Create(), "HotSpeedButtonOK");

@@ -73,7 +73,7 @@ TEST_F(HostileHost, TenThousandRandomMessagesAmongCallsInAnyOrderKeepTheWindowRe
 }
 
 TEST_F(HostileHost, HostMayFreeRecreateOrSaveWhileHandlingThePagesNotification) {
-    auto host = Form::Create<Listener>();
+    auto host = Listener::Make();
     int windowsWithHost = TipWindowCount() + 1;
 
     host->onNotification = [](std::int32_t code) {

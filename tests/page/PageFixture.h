@@ -24,6 +24,13 @@ inline const FormDescription kListener = {"frmListener", nullptr, {}, {}};
 
 class Listener : public Form {
   public:
+    // A host's window exists whether or not it shows: its handle is asked for, which makes it.
+    static std::unique_ptr<Listener> Make() {
+        auto listener = Form::Create<Listener>();
+        listener->Handle();
+        return listener;
+    }
+
     std::vector<std::pair<std::int32_t, std::int32_t>> received;
     // What the host does on each notification, if anything.
     std::function<void(std::int32_t code)> onNotification;

@@ -31,7 +31,7 @@ class RestartTest : public PageTest {
 };
 
 TEST_F(RestartTest, QuestionIsGermanInEveryLanguageAndNoEndsItWithoutRequest) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     for (std::int32_t language : {0, 1}) {
         auto& page = Create(kWindowsXP, kAllEditions, language);
         boxes.Clear();

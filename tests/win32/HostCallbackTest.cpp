@@ -41,7 +41,7 @@ TEST_F(HostCallback, HostFreesThePageFromInsideTheAccessKeysClick) {
 }
 
 TEST_F(HostCallback, ScreenReadersDefaultActionMayEndInTheHostFreeingThePage) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     const int before = TipWindowCount();
     listener->FreeThePageOnApplied();
     Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);

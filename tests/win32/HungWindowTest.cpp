@@ -35,7 +35,7 @@ struct HungWindow {
 TEST_F(PageTest, BroadcastOfOkGivesUpOnAWindowThatDoesNotAnswer) {
     auto& page = Create();
     HungWindow hung;
-    auto listener = Form::Create<Listener>();  // created after the hung one: reached past it
+    auto listener = Listener::Make();  // created after the hung one: reached past it
     ULONGLONG start = GetTickCount64();
     Click(page, "HotSpeedButtonOK");
     ULONGLONG elapsed = GetTickCount64() - start;

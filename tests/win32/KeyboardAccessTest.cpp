@@ -72,7 +72,7 @@ TEST_F(Keyboard, FocusReturnsToTheCheckboxWhenThePageIsActivatedAgain) {
 }
 
 TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     Create(contract::kWindowsXP, 1, 2);
     Pump();
     EXPECT_EQ(GetFocus(), Page()) << "a disabled checkbox cannot take the focus";

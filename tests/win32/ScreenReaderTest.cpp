@@ -79,7 +79,7 @@ TEST_F(ScreenReader, ButtonsOfAPageThatDoesNotApplyAreUnavailableAndDoNothing) {
 }
 
 TEST_F(ScreenReader, DefaultActionsOfOkAndRegistryRunLikeAClick) {
-    auto listener = Form::Create<Listener>();
+    auto listener = Listener::Make();
     SystemRecorder system;
     Create();
     AccessibleWindow page(Page());
