@@ -10,6 +10,10 @@ void Take(std::optional<T>& target, const std::optional<T>& diff) {
     if (diff) target = diff;
 }
 
+void Take(DescribedText& target, DescribedText diff) {
+    if (diff) target = diff;
+}
+
 }  // namespace
 
 void Properties::MergeFrom(const Properties& d) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Types.h"
@@ -14,11 +15,25 @@ namespace platform {
 
 using ImageSource = std::vector<Bitmap> (*)();
 
+// A text of a description: a literal, which lives as long as the program, or none. Cheaper to
+// hold, copy and merge than an optional string, of which a description has many.
+class DescribedText {
+  public:
+    constexpr DescribedText() = default;
+    constexpr DescribedText(const char* text) : text_(text) {}  // literals convert
+    explicit operator bool() const { return text_ != nullptr; }
+    std::string operator*() const { return text_; }
+    std::string value_or(const std::string& none) const { return text_ ? std::string(text_) : none; }
+
+  private:
+    const char* text_ = nullptr;
+};
+
 struct Properties {
     std::optional<int> left, top, width, height;  // a window's width and height are its client size
     std::optional<Anchors> anchors;
     std::optional<Align> align;
-    std::optional<std::string> caption;
+    DescribedText caption;
     std::optional<Font> font;
     std::optional<Color> color;
     std::optional<int> tabOrder;
@@ -26,15 +41,15 @@ struct Properties {
     std::optional<bool> verticalScrollBar;
     std::optional<std::vector<std::string>> lines;
     std::optional<Cursor> cursor;
-    std::optional<std::string> hint;
+    DescribedText hint;
     // What assistive technology calls a control that has no caption or hint of its own.
-    std::optional<std::string> accessibleName;
+    DescribedText accessibleName;
     // References to other components of the same window, resolved after all are created.
-    std::optional<std::string> images, popupMenu, parentMenu;
+    DescribedText images, popupMenu, parentMenu;
     std::optional<int> imageIndex, hotImageIndex, shortCut, imageCount;
     std::optional<ImageSource> imageSource;
     // Event handlers, bound by name.
-    std::optional<std::string> onClick, onCreate, onShow;
+    DescribedText onClick, onCreate, onShow;
     // Window only: the density the description was laid out at, and its font's text height there.
     std::optional<int> pixelsPerInch, textHeight;
 
@@ -54,12 +69,12 @@ std::unique_ptr<Component> ClassOf(ComponentOwner* owner, std::string name) {
 
 struct ComponentDescription {
     ComponentFactory create = nullptr;  // null in a derived description that changes an inherited one
-    std::string name;
+    std::string_view name;
     Properties properties;
 };
 
 struct FormDescription {
-    std::string name;
+    std::string_view name;
     const FormDescription* base = nullptr;
     Properties window;
     std::vector<ComponentDescription> components;

@@ -2,6 +2,7 @@
 // Plain value types of the window toolkit: geometry, colours, fonts, bitmaps.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -38,8 +39,8 @@ constexpr bool IsSystemColor(Color c) {
 }
 
 struct Font {
-    std::string name = "Tahoma";
-    int height = -11;  // negative: character height in pixels; positive: cell height
+    std::string_view name = "Tahoma";  // a face name the program spells
+    int height = -11;                  // negative: character height in pixels; positive: cell height
     bool bold = false;
     Color color = kBlack;
     bool operator==(const Font&) const = default;

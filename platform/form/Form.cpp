@@ -10,7 +10,7 @@
 namespace platform {
 
 Form::Form(const FormDescription& description)
-    : Component(nullptr, description.name), description_(description) {}
+    : Component(nullptr, std::string(description.name)), description_(description) {}
 
 Form::~Form() {
     peer_.reset();
@@ -57,8 +57,8 @@ void Form::Load() {
                w.height.value_or(0) + frame.height};
 
     for (const auto& d : resolved.components) {
-        if (!d.create) throw Error("No component class for " + d.name);
-        auto component = d.create(this, d.name);
+        if (!d.create) throw Error("No component class for " + std::string(d.name));
+        auto component = d.create(this, std::string(d.name));
         component->ApplyProperties(d.properties);
         components_.push_back(std::move(component));
     }

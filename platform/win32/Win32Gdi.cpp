@@ -21,7 +21,7 @@ GdiObjects& Objects() {
 HFONT MakeFont(const Font& f) {
     return CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       f.name.c_str());
+                       std::string(f.name).c_str());
 }
 
 }  // namespace
