@@ -23,23 +23,21 @@ class Win32Backend : public Backend {
         AdjustWindowRectEx(&rc, kPageWindowStyle, FALSE, kPageWindowExStyle);
         return {rc.right - rc.left, rc.bottom - rc.top};
     }
+    // The screen's density is the system's, fixed for the life of the process.
     int ScreenPixelsPerInch() override {
-        HDC dc = GetDC(nullptr);
-        int ppi = GetDeviceCaps(dc, LOGPIXELSX);
-        ReleaseDC(nullptr, dc);
-        return ppi;
+        if (!pixelsPerInch_) pixelsPerInch_ = GetDeviceCaps(MeasuringDc(), LOGPIXELSX);
+        return pixelsPerInch_;
     }
     Size CheckSquare() override {
         return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
     }
     int TextWidth(const Font& font, const std::string& caption) override {
         std::wstring text = Wide(caption, kPageCodePage);
-        HDC dc = GetDC(nullptr);
+        HDC dc = MeasuringDc();
         HGDIOBJ old = SelectObject(dc, FontOf(font));
         RECT extent{0, 0, 0, 0};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
         SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
         return extent.right - extent.left;
     }
     bool ShowMessageBox(MessageBoxKind kind, const std::string& text) override {
@@ -64,6 +62,9 @@ class Win32Backend : public Backend {
         UnregisterPageWindowClass();
         FreeLateBoundLibraries();
     }
+
+  private:
+    int pixelsPerInch_ = 0;
 };
 
 }  // namespace

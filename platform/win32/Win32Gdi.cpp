@@ -9,6 +9,7 @@ namespace {
 struct GdiObjects {
     std::vector<std::pair<Font, HFONT>> fonts;
     std::vector<std::pair<COLORREF, HBRUSH>> brushes;
+    HDC measuring = nullptr;
 };
 // Made at first use and deleted by ReleaseGdiObjects only: no static destructor runs at unload.
 GdiObjects* objects = nullptr;
@@ -47,8 +48,15 @@ HBRUSH BrushOf(Color color) {
     return brush;
 }
 
+HDC MeasuringDc() {
+    HDC& dc = Objects().measuring;
+    if (!dc) dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+
 void ReleaseGdiObjects() {
     if (!objects) return;
+    if (objects->measuring) DeleteDC(objects->measuring);
     for (auto& [font, handle] : objects->fonts) DeleteObject(handle);
     for (auto& [color, brush] : objects->brushes) DeleteObject(brush);
     delete std::exchange(objects, nullptr);

@@ -13,6 +13,8 @@ COLORREF ToColorRef(Color c);
 // of the library, and deleted by ReleaseGdiObjects when it unloads.
 HFONT FontOf(const Font& font);
 HBRUSH BrushOf(Color color);
+// A device context of the screen's kind for measuring text, kept like the fonts.
+HDC MeasuringDc();
 void ReleaseGdiObjects();
 
 class DcCanvas : public Canvas {
