@@ -154,6 +154,77 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
     DestroyWindow(other);
 }
 
+// What the system was asked to do with the page window and its children while ModulCreate ran.
+struct MadeAndMoved {
+    std::vector<RECT> made;      // each page window made, at its place and outer size
+    int pageMoves = 0;           // the page window moved or resized after it was made
+    int childMovesOrRaises = 0;  // a child moved, resized or put elsewhere in the z-order
+};
+MadeAndMoved watched;
+
+bool IsPageWindow(HWND hwnd) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return std::string(cls) == "NamtailTipWindow";
+}
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && IsPageWindow(reinterpret_cast<HWND>(wParam))) {
+        const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        watched.made.push_back({cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchPlacing(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT& m = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && m.message == WM_WINDOWPOSCHANGING) {
+        const UINT flags = reinterpret_cast<WINDOWPOS*>(m.lParam)->flags;
+        const bool placed = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+        if (IsPageWindow(m.hwnd) && placed) ++watched.pageMoves;
+        const bool child = (GetWindowLongA(m.hwnd, GWL_STYLE) & WS_CHILD) != 0;
+        if (child && IsPageWindow(GetParent(m.hwnd)) && (placed || !(flags & SWP_NOZORDER)))
+            ++watched.childMovesOrRaises;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Pointer, PageWindowIsMadeOnceAtTheHostsPlaceAndNeitherItNorAChildIsMovedOnTheWay) {
+    watched = {};
+    HHOOK creation = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    HHOOK placing = SetWindowsHookExA(WH_CALLWNDPROC, WatchPlacing, nullptr, GetCurrentThreadId());
+    ModulCreate(120, 70, 310, 480, contract::kWindowsXP, 2, "Alias names", "", contract::kWindowsXPBit, 1);
+    UnhookWindowsHookEx(placing);
+    UnhookWindowsHookEx(creation);
+    ASSERT_EQ(watched.made.size(), 1u);
+    EXPECT_EQ(watched.made[0].left, 120);
+    EXPECT_EQ(watched.made[0].top, 70);
+    EXPECT_EQ(watched.made[0].right, 430);
+    EXPECT_EQ(watched.made[0].bottom, 550);
+    EXPECT_EQ(watched.pageMoves, 0);
+    EXPECT_EQ(watched.childMovesOrRaises, 0);
+    RECT r;
+    GetWindowRect(Page(), &r);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    HWND german = ChildOfClass(Page(), "Edit", 0);
+    char text[64] = {};
+    GetWindowTextA(german, text, sizeof text);
+    EXPECT_TRUE(IsWindowVisible(german));
+    EXPECT_EQ(std::string(text).rfind(contract::kHelpGermanLines[0], 0), 0u) << "the German box on top";
+}
+
+TEST_F(Pointer, AnEarlyAskedHandleMakesTheWindowWhichTheShowThenUses) {
+    auto page = platform::Form::Create<TFormNamtail>();
+    auto early = static_cast<HWND>(page->Handle());
+    ASSERT_TRUE(IsWindow(early));
+    EXPECT_FALSE(IsWindowVisible(early));
+    EXPECT_NE(static_cast<HWND>(page->ControlHandle(page->cboAliasNamen())), nullptr);
+    page->Show();
+    EXPECT_EQ(static_cast<HWND>(page->Handle()), early);
+    EXPECT_TRUE(IsWindowVisible(early));
+}
+
 TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZero) {
     ModulCreate(-20, -30, 0, 0, contract::kWindowsXP, 1, "Kurznamen", nullptr, contract::kWindowsXPBit, 1);
     EXPECT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
