@@ -6,6 +6,9 @@
 namespace platform {
 namespace {
 
+// Large enough for every value the page reads in one call.
+constexpr DWORD kFirstReadSize = 64;
+
 HKEY RootHandle(RootKey root) {
     return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
@@ -48,13 +51,13 @@ class Win32Key : public OpenedKey {
     Win32Key(const Win32Key&) = delete;
     Win32Key& operator=(const Win32Key&) = delete;
 
+    // One call for the small values a page reads; a larger one, or one that grows between the calls,
+    // is read again at the size the system reports.
     std::optional<StoredValue> Query(const std::string& name) override {
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        StoredValue value{FromRegType(type), std::vector<std::uint8_t>(size)};
-        // The value may change between the two calls; retry with the size the system reports.
-        LONG status = ERROR_MORE_DATA;
+        DWORD type = 0;
+        StoredValue value{DataType::Other, std::vector<std::uint8_t>(kFirstReadSize)};
+        DWORD size = kFirstReadSize;
+        LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, value.data.data(), &size);
         while (status == ERROR_MORE_DATA) {
             value.data.resize(size);
             status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, value.data.data(), &size);
