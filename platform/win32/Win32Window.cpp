@@ -84,12 +84,10 @@ HWND Win32Peer::MadeWindow() {
 
 Win32Peer::~Win32Peer() {
     accessible_.Disconnect();
+    // The form is being destroyed around this peer: from here on its window gets the system's
+    // default processing only.
+    ready_ = false;
     if (!Window()) return;
-    // Hidden first where the page was not closed, as destroying would do anyway, so that nothing
-    // below repaints on the way.
-    if (onScreen_)
-        SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     children_.ClearEditTexts();
     window_.Destroy();
 }
