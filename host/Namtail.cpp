@@ -111,13 +111,14 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         platform::Phase("language");
         updateEnd();
         platform::Phase("on screen");
-    } catch (...) {
-        // The host is told nothing: creation never reports failure. A page the system refused a
-        // window of goes, as one it could not make at all.
+    } catch (const platform::WindowRefused&) {
+        // A page the system refused a window of goes, as one it could not make at all.
         try {
             if (IsCurrent(created)) RetirePage();
         } catch (...) {
         }
+    } catch (...) {
+        // The host is told nothing: creation never reports failure.
     }
     return 0;
 }

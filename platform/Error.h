@@ -22,6 +22,12 @@ class RangeError : public Error {
     RangeError() : Error("Range check error") {}
 };
 
+// The system refused to make a window of a page.
+class WindowRefused : public Error {
+  public:
+    using Error::Error;
+};
+
 // Registry failures; the message names the value or key concerned.
 class RegistryError : public Error {
   public:

@@ -46,7 +46,7 @@ class HeadlessPeer : public FormPeer {
         auto refused = GetState().refusedKind;
         ForEachControl(form.Components(), [&](Control& control) {
             if (refused && control.Kind() == *refused)
-                throw Error("Cannot create the control " + control.Name());
+                throw WindowRefused("Cannot create the control " + control.Name());
         });
     }
     void* Handle() override { return &form_; }
@@ -86,7 +86,7 @@ class HeadlessBackend : public Backend {
     // The state outlives the backend, and so every window made through it.
     HeadlessBackend() { GetState(); }
     std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override {
-        if (GetState().refuseWindows) throw Error("Cannot create the window");
+        if (GetState().refuseWindows) throw WindowRefused("Cannot create the window");
         return std::make_unique<HeadlessPeer>(form);
     }
     Size NonClientSize() override { return {6, 25}; }

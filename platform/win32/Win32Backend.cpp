@@ -23,10 +23,12 @@ class Win32Backend : public Backend {
         AdjustWindowRectEx(&rc, kPageWindowStyle, FALSE, kPageWindowExStyle);
         return {rc.right - rc.left, rc.bottom - rc.top};
     }
-    // The screen's density is the system's, fixed for the life of the process.
+    // Read each time: a host may create pages under different density awareness of its threads.
     int ScreenPixelsPerInch() override {
-        if (!pixelsPerInch_) pixelsPerInch_ = GetDeviceCaps(MeasuringDc(), LOGPIXELSX);
-        return pixelsPerInch_;
+        HDC dc = GetDC(nullptr);
+        int ppi = GetDeviceCaps(dc, LOGPIXELSX);
+        ReleaseDC(nullptr, dc);
+        return ppi;
     }
     Size CheckSquare() override {
         return {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
@@ -62,9 +64,6 @@ class Win32Backend : public Backend {
         UnregisterPageWindowClass();
         FreeLateBoundLibraries();
     }
-
-  private:
-    int pixelsPerInch_ = 0;
 };
 
 }  // namespace

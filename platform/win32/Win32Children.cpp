@@ -95,7 +95,7 @@ void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
     HWND child = CreateWindowExW(0, cls, edit ? L"" : TextOf(control).c_str(), style, r.left, r.top, r.width,
                                  r.height, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
                                  InstanceOf(parent_), nullptr);
-    if (!child) throw Error("Cannot create the control " + control.Name());
+    if (!child) throw WindowRefused("Cannot create the control " + control.Name());
     native.child = child;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
     if (edit) SetWindowTextW(child, TextOf(control).c_str());

@@ -13,7 +13,8 @@ COLORREF ToColorRef(Color c);
 // of the library, and deleted by ReleaseGdiObjects when it unloads.
 HFONT FontOf(const Font& font);
 HBRUSH BrushOf(Color color);
-// A device context of the screen's kind for measuring text, kept like the fonts.
+// A device context for measuring text, kept like the fonts: a font made at a pixel height measures
+// the same on any.
 HDC MeasuringDc();
 void ReleaseGdiObjects();
 

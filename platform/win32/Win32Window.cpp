@@ -35,6 +35,11 @@ void RegisterPageWindowClass() {
     windowClass = RegisterClassExW(&wc);
 }
 
+// CW_USEDEFAULT, and -32768, which Wine takes the same way.
+bool SystemChooses(int value) {
+    return value == CW_USEDEFAULT || value == -32768;
+}
+
 Win32Peer* PeerOf(HWND hwnd) {
     return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
@@ -60,10 +65,16 @@ Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
 HWND Win32Peer::MadeWindow() {
     if (std::exchange(made_, true)) return Window();
     RegisterPageWindowClass();
+    // A host's value that CreateWindowEx would take as "the system chooses" is placed afterwards, as
+    // the system takes any other.
+    const bool placeAfterwards = SystemChooses(form_.Left()) || SystemChooses(form_.Top()) ||
+                                 SystemChooses(form_.Width()) || SystemChooses(form_.Height());
+    const Rect made =
+        placeAfterwards ? Rect{} : Rect{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
     window_.Reset(CreateWindowExW(kPageWindowExStyle, kWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
-                                  kPageWindowStyle, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
-                                  nullptr, nullptr, ModuleInstance(), this));
-    if (!Window()) throw Error("Cannot create the window");
+                                  kPageWindowStyle, made.left, made.top, made.width, made.height, nullptr,
+                                  nullptr, ModuleInstance(), this));
+    if (!Window()) throw WindowRefused("Cannot create the window");
     Phase("window");
     // Without its tooltip the page still works; the buttons show no hints.
     HWND tooltip = CreateWindowExW(
@@ -78,6 +89,7 @@ HWND Win32Peer::MadeWindow() {
         throw;
     }
     ready_ = true;
+    if (placeAfterwards) PlaceWindow(SWP_NOREDRAW);
     Phase("children, fonts and tools");
     return Window();
 }

@@ -93,6 +93,7 @@ TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {
         ~NoHostMessage() { TipState.HostMessage = saved; }
     } failed;
     auto listener = Form::Create<NullListener>();
+    listener->Handle();  // a host's window exists whether or not it shows
     auto& page = Create();
     SendToWindow(page.Handle(), 0, 10, 300);
     SendToWindow(page.Handle(), 0, 12, 50);

@@ -205,8 +205,8 @@ TEST_F(PageTest, EntryPointsStaySafeOutsideTheCallingOrder) {
     Create();
     auto* second = &Create();
     EXPECT_EQ(CurrentPage(), second);
-    EXPECT_NE(second->Handle(), nullptr);
     EXPECT_EQ(TipWindowCount(), windowsBefore + 1) << "a second create without free lets the first page go";
+    EXPECT_NE(second->Handle(), nullptr);
     EXPECT_EQ(ModulFree(), 1);
     EXPECT_EQ(CurrentPage(), nullptr);
     EXPECT_EQ(TipWindowCount(), windowsBefore);

@@ -2,6 +2,8 @@
 // the window: what it draws (WM_PRINTCLIENT), its tooltip's tools, its place on the screen, and
 // which window is in front.
 #ifdef _WIN32
+#include <climits>
+
 #include "support/Contract.h"
 #include "win32/NativePageTest.h"
 
@@ -225,37 +227,50 @@ TEST_F(Pointer, AnEarlyAskedHandleMakesTheWindowWhichTheShowThenUses) {
     EXPECT_TRUE(IsWindowVisible(early));
 }
 
-TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZero) {
-    ModulCreate(-20, -30, 0, 0, contract::kWindowsXP, 1, "Kurznamen", nullptr, contract::kWindowsXPBit, 1);
-    EXPECT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
-    char caption[64] = {};
-    GetWindowTextA(Page(), caption, sizeof caption);
-    EXPECT_STREQ(caption, "Kurznamen");
-    RECT r;
-    GetWindowRect(Page(), &r);
-    EXPECT_EQ(r.left, -20);
-    EXPECT_EQ(r.top, -30);
-    // The page passes 0 x 0 on unchanged; what the system makes of it is what it makes of any window
-    // of the same styles, placed the same way.
+// Where a window of the page's styles lands when SetWindowPos is given these values.
+RECT ReferencePlacement(HWND like, int left, int top, int width, int height) {
     WNDCLASSA plain{};
     plain.lpfnWndProc = DefWindowProcA;
     plain.hInstance = GetModuleHandleA(nullptr);
     plain.lpszClassName = "NamtailReferenceWindow";
     RegisterClassA(&plain);
     HWND reference =
-        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(Page(), GWL_EXSTYLE)), plain.lpszClassName,
-                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(Page(), GWL_STYLE)), 0, 0, 300, 200,
+        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)), plain.lpszClassName,
+                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(like, GWL_STYLE)), 0, 0, 300, 200,
                         nullptr, nullptr, plain.hInstance, nullptr);
-    ASSERT_NE(reference, nullptr);
-    SetWindowPos(reference, nullptr, -20, -30, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT expected;
-    GetWindowRect(reference, &expected);
+    SetWindowPos(reference, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT placed{};
+    GetWindowRect(reference, &placed);
     DestroyWindow(reference);
     UnregisterClassA(plain.lpszClassName, plain.hInstance);
-    EXPECT_EQ(r.right - r.left, expected.right - expected.left);
-    EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top);
+    return placed;
+}
+
+TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMarks) {
+    // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
+    // chooses". The system may still enforce its own minimum size on a captioned window: the page
+    // lands where any window of its styles lands with the same values.
+    const int geometries[][4] = {
+        {-20, -30, 0, 0}, {INT_MIN, 100, 300, 460}, {-32768, 100, -32768, 460}, {10, -32768, 300, INT_MIN}};
+    for (const auto& g : geometries) {
+        SCOPED_TRACE(testing::Message() << g[0] << ", " << g[1] << ", " << g[2] << ", " << g[3]);
+        ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
+                    contract::kWindowsXPBit, 1);
+        ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
+        RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
+        GetWindowRect(Page(), &r);
+        EXPECT_EQ(r.left, expected.left);
+        EXPECT_EQ(r.top, expected.top);
+        EXPECT_EQ(r.right - r.left, expected.right - expected.left);
+        EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top);
+    }
+    EXPECT_EQ(ReferencePlacement(Page(), -20, -30, 0, 0).left, -20) << "the reference honours the host";
+    char caption[64] = {};
+    GetWindowTextA(Page(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Kurznamen");
     SendMessageA(Page(), TipState.HostMessage, 12, 310);
     SendMessageA(Page(), TipState.HostMessage, 10, 0);
+    RECT r;
     GetWindowRect(Page(), &r);
     EXPECT_EQ(r.left, 1) << "command 10 takes 0 as 1";
     EXPECT_EQ(r.right - r.left, 310);
