@@ -161,8 +161,9 @@ void Win32Peer::Repaint() {
 }
 
 void Win32Peer::FocusChanged() {
-    if (!Window() || !form_.Visible()) return;
-    if (updating_) {
+    if (!form_.Visible()) return;
+    // Within an update, or before the window is made, the focus follows as the window shows.
+    if (updating_ || !Window()) {
         pending_.focus = true;
         return;
     }
