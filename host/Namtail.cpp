@@ -93,13 +93,14 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         // for a page that is still ours.
         struct UpdateEnd {  // on every path, so that an error cannot leave the page hidden for good
             TFormNamtail* created;
-            void operator()() {
+            // Once: here, where a refused window reaches the catch below, or at unwinding.
+            void End() {
                 TFormNamtail* ending = std::exchange(created, nullptr);
                 if (IsCurrent(ending)) ending->EndUpdate();
             }
             ~UpdateEnd() {
                 try {
-                    (*this)();
+                    End();
                 } catch (...) {
                 }
             }
@@ -109,7 +110,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         platform::Phase("shown");
         if (IsCurrent(created)) created->Sprache(TipState.Language);
         platform::Phase("language");
-        updateEnd();
+        updateEnd.End();
         platform::Phase("on screen");
     } catch (const platform::WindowRefused&) {
         // A page the system refused a window of goes, as one it could not make at all.
