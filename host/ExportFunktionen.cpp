@@ -5,12 +5,12 @@
 #include "template/MainTippU.h"
 
 extern "C" int32_t NAMTAIL_CALL ModulChanged(void) {
-    platform::EntryScope entry;
-    if (!TipState.Modified) return 0;
-    return TipState.Saved ? 2 : 1;
+    return platform::ThroughExportDoor([] {
+        if (!TipState.Modified) return 0;
+        return TipState.Saved ? 2 : 1;
+    });
 }
 
 extern "C" int32_t NAMTAIL_CALL ModulNr(void) {
-    platform::EntryScope entry;
-    return TipState.RestoreDefaults ? 1 : 2;
+    return platform::ThroughExportDoor([] { return TipState.RestoreDefaults ? 1 : 2; });
 }

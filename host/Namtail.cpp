@@ -1,7 +1,7 @@
 // The library's main unit: creates, applies and frees this module's page. It owns the one page
 // window; the window's release handler hands it back whenever it goes. Every export is one entry
-// through the module's door: a page let go from inside any callback of a call is destroyed when the
-// host's call returns, never under a frame still running.
+// through the module's door, on the page's thread: a page let go from inside any callback of a call
+// is destroyed when the host's call returns, never under a frame still running.
 #include "Namtail.h"
 
 #include <memory>
@@ -12,12 +12,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Phases.h"
 
-using platform::EntryScope;
-
 namespace {
 
-std::unique_ptr<TFormNamtail> page;
-bool saving = false;
+// Owned, but never by a static destructor: at process exit nothing of the module runs, and a page
+// still open then goes with the process.
+TFormNamtail* page = nullptr;
 // Counts the calls that change which page is current: a creation that sees it move on while its
 // creation handler waits in a message box (a host calling ModulCreate or ModulFree from there) has
 // been overtaken, and its page goes.
@@ -31,35 +30,18 @@ std::string TextOrEmpty(const char* text) {
 void RetirePage() {
     ++pageGeneration;
     if (!page) return;
-    std::unique_ptr<TFormNamtail> retired = std::move(page);
+    std::unique_ptr<TFormNamtail> retired(std::exchange(page, nullptr));
     retired->Close();
     platform::Retire(std::move(retired));
 }
 
 bool IsCurrent(const TFormNamtail* candidate) {
-    return candidate && page.get() == candidate;
+    return candidate && page == candidate;
 }
 
-// The library's last act: a page the host left open goes first, then what it used of the system, in
-// this order, not in the order static objects of different files happen to be destroyed.
-struct ModuleUnload {
-    ModuleUnload() { platform::ActiveBackend(); }
-    ~ModuleUnload() {
-        RetirePage();
-        platform::ActiveBackend().ReleaseResources();
-    }
-} moduleUnload;
-
-}  // namespace
-
-TFormNamtail* CurrentPage() {
-    return page.get();
-}
-
-extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
-                                            int32_t EditionCode, int32_t Language, const char* Caption,
-                                            const char* HintText, int32_t ValidFor, int32_t HelpId) {
-    EntryScope entry;
+// A creation never reports failure: the host is told nothing.
+void Create(int32_t Left, int32_t Top, int32_t Width, int32_t Height, int32_t EditionCode, int32_t Language,
+            const char* Caption, const char* HintText, int32_t ValidFor, int32_t HelpId) {
     TFormNamtail* created = nullptr;
     try {
         std::string caption = TextOrEmpty(Caption);
@@ -72,10 +54,10 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         auto fresh = platform::Form::Create<TFormNamtail>();
         if (pageGeneration != generation) {
             platform::Retire(std::move(fresh));
-            return 0;
+            return;
         }
-        page = std::move(fresh);
-        created = page.get();
+        page = fresh.release();
+        created = page;
         created->SetReleaseHandler([created] {
             if (IsCurrent(created)) RetirePage();
         });
@@ -119,37 +101,49 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
         } catch (...) {
         }
     } catch (...) {
-        // The host is told nothing: creation never reports failure.
     }
-    return 0;
+}
+
+}  // namespace
+
+TFormNamtail* CurrentPage() {
+    return page;
+}
+
+extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                                            int32_t EditionCode, int32_t Language, const char* Caption,
+                                            const char* HintText, int32_t ValidFor, int32_t HelpId) {
+    return platform::ThroughExportDoor([&] {
+        Create(Left, Top, Width, Height, EditionCode, Language, Caption, HintText, ValidFor, HelpId);
+        return 0;
+    });
 }
 
 extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
-    EntryScope entry;
-    try {
-        RetirePage();
-        return 1;
-    } catch (...) {
-        return 0;
-    }
+    return platform::ThroughExportDoor([] {
+        try {
+            RetirePage();
+            return 1;
+        } catch (...) {
+            return 0;
+        }
+    });
 }
 
-// Runs the OK action as if the user pressed OK; its errors go to the error display, not the host.
+// Runs the OK action as if the user pressed OK; its errors go to the error display, not the host. An
+// OK still running (its restart question open) refuses the second one, which returns 1 like any
+// call that fails nothing.
 extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
-    EntryScope entry;
-    // A host that saves again while handling the notification of this very save would never end.
-    if (!page || !TipState.Applicable || saving) return 1;
-    saving = true;
-    struct SaveDone {
-        ~SaveDone() { saving = false; }
-    } saveDone;
-    try {
-        page->HotSpeedButtonOKClick(nullptr);
-        return 1;
-    } catch (const std::exception& e) {
-        platform::ShowError(e);
-    } catch (...) {
-        platform::ShowError(platform::Error("Unknown error"));
-    }
-    return 0;
+    return platform::ThroughExportDoor([] {
+        if (!page || !TipState.Applicable) return 1;
+        try {
+            page->HotSpeedButtonOKClick(nullptr);
+            return 1;
+        } catch (const std::exception& e) {
+            platform::ShowError(e);
+        } catch (...) {
+            platform::ShowError(platform::Error("Unknown error"));
+        }
+        return 0;
+    });
 }

@@ -51,6 +51,10 @@ void TFormNamtail::HotSpeedButtonUndoClick(Component* Sender) {
 }
 
 void TFormNamtail::HotSpeedButtonOKClick(Component* Sender) {
+    // One OK at a time, whoever asks: a host's timer or a screen reader pressing OK again while the
+    // restart question is open would otherwise ask for a second restart.
+    if (okRunning_) return;
+    const ScopedFlag running(okRunning_);
     WriteSetting();
     NeuStart();
     Find<Control>("HotSpeedButtonOK").SetEnabled(false);

@@ -59,9 +59,18 @@ class Backend {
     virtual std::uint32_t RegisterMessage(const std::string& name) = 0;
     // Synchronous delivery to every top-level window; the result is not reported.
     virtual void Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    // The library is unloading and its windows are gone: what the backend took from the system goes
-    // back, in the backend's own order. Nothing of the backend is used afterwards.
+    // The last page window is gone and no entry is open: what the backend took from the system goes
+    // back, in the backend's own order, to be taken again by the next page.
     virtual void ReleaseResources() {}
+    // The first page is being made: the library keeps itself loaded until LetLibraryGo, so that a
+    // host that unloads it with a page open never leaves a window running unloaded code. True when
+    // a hold was taken.
+    virtual bool HoldLibrary() { return false; }
+    // Called from an export, whose host holds the library, once no page is left.
+    virtual void LetLibraryGo() {}
+    // Runs run(context) on the thread of the page windows and waits for it there; false, running
+    // nothing, when the caller is that thread or no page window exists.
+    virtual bool CarryToPageThread(void (*)(void*), void*) { return false; }
 };
 
 Backend& ActiveBackend();

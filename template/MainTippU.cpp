@@ -10,13 +10,6 @@ TTipState TipState;
 
 namespace {
 
-// Runs at library load: host and page meet on this registered message.
-struct HostMessageRegistration {
-    HostMessageRegistration() {
-        TipState.HostMessage = static_cast<std::uint16_t>(ActiveBackend().RegisterMessage("Quandeo"));
-    }
-} hostMessageRegistration;
-
 constexpr std::int32_t kNotifySwitchWindow = 200, kNotifyApplied = 9999;
 
 const char* const kEditionNames[] = {"Windows 98 Standard Edition",
@@ -44,6 +37,10 @@ constexpr int kLastEditionCode = 18;
 }  // namespace
 
 TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(description) {
+    // Host and page meet on this registered message. Registered by the first page that needs it, not
+    // as the library loads, where the system forbids window calls.
+    if (TipState.HostMessage == 0)
+        TipState.HostMessage = static_cast<std::uint16_t>(ActiveBackend().RegisterMessage("Quandeo"));
     Publish("FormCreate", &TfrmTippTemplate::FormCreate);
     Publish("FormShow", &TfrmTippTemplate::FormShow);
     Publish("HotSpeedButtonOKClick", &TfrmTippTemplate::HotSpeedButtonOKClick);

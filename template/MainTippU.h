@@ -51,6 +51,16 @@ class TfrmTippTemplate : public platform::Form {
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
 
+    // Set for as long as the OK action runs, its question and message boxes included.
+    bool okRunning_ = false;
+    struct ScopedFlag {
+        explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+        ~ScopedFlag() { flag_ = false; }
+        ScopedFlag(const ScopedFlag&) = delete;
+        ScopedFlag& operator=(const ScopedFlag&) = delete;
+        bool& flag_;
+    };
+
   private:
     void ReadBSControl();
     void CompensateScreenDensity();

@@ -10,11 +10,14 @@
 namespace platform {
 
 Form::Form(const FormDescription& description)
-    : Component(nullptr, std::string(description.name)), description_(description) {}
+    : Component(nullptr, std::string(description.name)), description_(description) {
+    PageOpened();
+}
 
 Form::~Form() {
     peer_.reset();
     while (!components_.empty()) components_.pop_back();
+    PageClosed();
 }
 
 void Form::Publish(const std::string& name, EventHandler handler) {

@@ -42,7 +42,7 @@ void SetInteger(VARIANT* out, LONG value) {
 
 class PageAccessible final : public IAccessible {
   public:
-    PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form) {
+    PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form), thread_(GetCurrentThreadId()) {
         auto createStandard =
             LateBound<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
         if (createStandard)
@@ -57,7 +57,6 @@ class PageAccessible final : public IAccessible {
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        EntryScope entry;
         if (!out) return E_POINTER;
         if (IsEqualGUID(iid, kIidAccessible) || IsEqualGUID(iid, kIidDispatch) ||
             IsEqualGUID(iid, kIidUnknown)) {
@@ -69,11 +68,9 @@ class PageAccessible final : public IAccessible {
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override {
-        EntryScope entry;
         return static_cast<ULONG>(InterlockedIncrement(&references_));
     }
     ULONG STDMETHODCALLTYPE Release() override {
-        EntryScope entry;
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
             Disconnect();
@@ -84,26 +81,31 @@ class PageAccessible final : public IAccessible {
 
     // IDispatch: clients of this object call it through its vtable.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (count) *count = 0;
         return form_ ? S_OK : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Unsupported();
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Unsupported();
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Unsupported();
     }
 
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!parent) return E_POINTER;
         *parent = nullptr;
@@ -111,6 +113,7 @@ class PageAccessible final : public IAccessible {
         return standard_->get_accParent(parent);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!form_) return CO_E_OBJNOTCONNECTED;
         if (!count) return E_POINTER;
@@ -118,6 +121,7 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!child) return E_POINTER;
         *child = nullptr;
@@ -126,18 +130,22 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->get_accChild(id, child); });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, name, &IAccessible::get_accName, &AccessiblePart::name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, value, &IAccessible::get_accValue, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* description) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, description, &IAccessible::get_accDescription, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!role) return E_POINTER;
         Target target = Resolve(id);
@@ -147,6 +155,7 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!state) return E_POINTER;
         Target target = Resolve(id);
@@ -160,10 +169,12 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, help, &IAccessible::get_accHelp, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!file || !topic) return E_POINTER;
         *file = nullptr;
@@ -173,10 +184,12 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->get_accHelpTopic(file, id, topic); });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, shortcut, &IAccessible::get_accKeyboardShortcut, nullptr);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!focus) return E_POINTER;
         *focus = VARIANT{};
@@ -184,6 +197,7 @@ class PageAccessible final : public IAccessible {
         return standard_->get_accFocus(focus);
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!selection) return E_POINTER;
         *selection = VARIANT{};
@@ -191,10 +205,12 @@ class PageAccessible final : public IAccessible {
         return standard_->get_accSelection(selection);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Text(id, action, &IAccessible::get_accDefaultAction, &AccessiblePart::defaultAction);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         Target target = Resolve(id);
         if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
@@ -202,6 +218,7 @@ class PageAccessible final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                           VARIANT id) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!left || !top || !width || !height) return E_POINTER;
         Target target = Resolve(id);
@@ -214,6 +231,7 @@ class PageAccessible final : public IAccessible {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!end) return E_POINTER;
         *end = VARIANT{};
@@ -222,6 +240,7 @@ class PageAccessible final : public IAccessible {
         return Delegate(target, [&] { return standard_->accNavigate(direction, start, end); });
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* id) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         if (!Connected()) return CO_E_OBJNOTCONNECTED;
         if (!id) return E_POINTER;
@@ -236,6 +255,7 @@ class PageAccessible final : public IAccessible {
         return standard_->accHitTest(x, y, id);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
@@ -246,10 +266,12 @@ class PageAccessible final : public IAccessible {
         return form_->Input().DoDefaultAction(*target.part.control) ? S_OK : DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Unsupported();
     }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override {
+        if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
         return Unsupported();
     }
@@ -263,6 +285,11 @@ class PageAccessible final : public IAccessible {
     };
 
     bool Connected() const { return form_ && standard_; }
+    // The object belongs to the page window's thread. A client whose calls arrive on another thread
+    // (its own apartment is multithreaded, or the page's thread has none) is refused, so that the
+    // page never runs on two threads at once. Counting references and asking for interfaces touch
+    // nothing of the page and work anywhere.
+    bool OnOtherThread() const { return GetCurrentThreadId() != thread_; }
     HRESULT Unsupported() const { return form_ ? E_NOTIMPL : CO_E_OBJNOTCONNECTED; }
 
     LONG StandardChildCount() const {
@@ -307,6 +334,7 @@ class PageAccessible final : public IAccessible {
     LONG references_ = 1;
     HWND hwnd_;
     Form* form_;
+    DWORD thread_;
     IAccessible* standard_ = nullptr;
 };
 

@@ -2,6 +2,8 @@
 // the registered-message channel, and the order in which the backend lets go of the system.
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/LateBound.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Text.h"
@@ -64,6 +66,19 @@ class Win32Backend : public Backend {
         UnregisterPageWindowClass();
         FreeLateBoundLibraries();
     }
+    bool HoldLibrary() override {
+        return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                  reinterpret_cast<LPCWSTR>(&ActiveBackend), &held_);
+    }
+    void LetLibraryGo() override {
+        if (HMODULE held = std::exchange(held_, nullptr)) FreeLibrary(held);
+    }
+    bool CarryToPageThread(void (*run)(void*), void* context) override {
+        return CarryToWindowThread(run, context);
+    }
+
+  private:
+    HMODULE held_ = nullptr;
 };
 
 }  // namespace

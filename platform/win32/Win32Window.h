@@ -95,5 +95,8 @@ constexpr DWORD kPageWindowExStyle = 0;
 // The page window's class is registered at the first page and unregistered at unload, since hosts
 // load and unload plug-ins.
 void UnregisterPageWindowClass();
+// Runs run(context) on the thread of the latest page window and waits for it; false, running
+// nothing, when this is that thread or no page window exists.
+bool CarryToWindowThread(void (*run)(void*), void* context);
 
 }  // namespace platform

@@ -46,7 +46,8 @@ class Listener : public Form {
 
     void WndProc(Message& m) override {
         Form::WndProc(m);
-        if (!TipState.HostMessage || m.msg != TipState.HostMessage) return;
+        // As a host does: it registers the message itself, before or after any page.
+        if (m.msg != ActiveBackend().RegisterMessage("Quandeo")) return;
         received.emplace_back(static_cast<std::int32_t>(m.wParam), static_cast<std::int32_t>(m.lParam));
         if (onNotification) onNotification(static_cast<std::int32_t>(m.wParam));
     }

@@ -1,5 +1,7 @@
 // The restart offered by OK: the question, the route chosen by the edition, the privilege handling
 // and what the page does with each answer.
+#include <algorithm>
+
 #include "page/PageFixture.h"
 #include "support/SystemRecorder.h"
 
@@ -107,11 +109,28 @@ TEST_F(RestartTest, TokenPrivilegeOfAnUnknownNameFailsAndClosesTheToken) {
     EXPECT_EQ(system.OpenTokens(), 0);
 }
 
-TEST_F(RestartTest, SaveChangesAsksTheSameQuestion) {
-    Create(kWindowsXP, kAllEditions);
+TEST_F(RestartTest, SaveChangesAsksTheSameQuestionOnceEvenWhenAskedAgainWhileItIsOpen) {
+    auto& page = Create(kWindowsXP, kAllEditions);
     boxes.Clear();
+    boxes.AnswerYes(true);
+    // A host's timer saving, and a click on OK, while the question is open: neither asks again.
+    std::vector<int> savedInside;
+    boxes.onShown = [&](const ShownBox& box) {
+        if (box.kind != MessageBoxKind::Confirm || !savedInside.empty()) return;
+        savedInside.push_back(ModulSaveChanges());
+        Click(page, "HotSpeedButtonOK");
+    };
     EXPECT_EQ(ModulSaveChanges(), 1);
+    boxes.onShown = nullptr;
+    EXPECT_EQ(savedInside, std::vector<int>{1});
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm), std::vector<std::string>{kQuestion});
+    EXPECT_EQ(std::count_if(system.calls.begin(), system.calls.end(),
+                            [](const std::string& call) { return call.rfind("exit ", 0) == 0; }),
+              1)
+        << "one restart asked for";
+    // Once it has ended, OK runs again.
+    EXPECT_EQ(ModulSaveChanges(), 1);
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 2u);
 }
 
 TEST_F(RestartTest, FailedWriteAsksNothing) {

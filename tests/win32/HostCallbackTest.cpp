@@ -2,6 +2,8 @@
 // for them, reached through real key strokes and oleacc.
 #ifdef _WIN32
 #include <climits>
+#include <functional>
+#include <vector>
 
 #include "support/Contract.h"
 #include "win32/NativePageTest.h"
@@ -69,6 +71,59 @@ TEST_F(HostCallback, ScreenReadersDefaultActionMayEndInTheHostFreeingThePage) {
     boxes.onShown = nullptr;
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain).size(), 1u);
     ExpectNothingLeftAndANewPageWorks(before);
+}
+
+// Runs `work` on a thread of its own while this one, the page's, handles its messages.
+void OnWorkerWhilePumping(std::function<void()> work) {
+    HANDLE worker = CreateThread(
+        nullptr, 0, [](void* w) -> DWORD { return (*static_cast<std::function<void()>*>(w))(), 0; }, &work, 0,
+        nullptr);
+    ASSERT_NE(worker, nullptr);
+    while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    CloseHandle(worker);
+}
+
+TEST_F(HostCallback, ExportsCalledOnAWorkerThreadRunOnThePagesThread) {
+    const int before = TipWindowCount();
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
+    std::vector<int> results;
+    OnWorkerWhilePumping([&] { results = {ModulNr(), ModulChanged(), ModulSaveChanges(), ModulFree()}; });
+    EXPECT_EQ(results, (std::vector<int>{2, 0, 1, 1}));
+    EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u) << "the restart question, on this thread";
+    ExpectNothingLeftAndANewPageWorks(before);  // the window went: only its own thread can destroy it
+}
+
+TEST_F(HostCallback, ScreenReaderCallsArrivingOnAnotherThreadNeverRunBesideThePage) {
+    CoUninitialize();  // the page's thread in no apartment: nothing carries calls to it
+    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
+    const DWORD pageThread = GetCurrentThreadId();
+    DWORD boxThread = 0;
+    boxes.onShown = [&](const ShownBox&) { boxThread = GetCurrentThreadId(); };
+    HRESULT counted = E_FAIL, info = E_FAIL;
+    HWND page = Page();
+    OnWorkerWhilePumping([&] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        {
+            AccessibleWindow client(page);
+            LONG count = 0;
+            if (client.object) counted = client.object->get_accChildCount(&count);
+            // The Info button: title, two help boxes and the checkbox come first, then OK, Undo, Info.
+            if (client.object) info = client.object->accDoDefaultAction(AccessibleWindow::Child(7));
+        }
+        CoUninitialize();
+    });
+    boxes.onShown = nullptr;
+    if (counted == RPC_E_WRONG_THREAD) {
+        EXPECT_EQ(info, RPC_E_WRONG_THREAD);
+        EXPECT_TRUE(boxes.Shown().empty());
+    } else {
+        EXPECT_EQ(info, S_OK);
+        EXPECT_EQ(boxThread, pageThread) << "the Info box opened on the page's thread";
+    }
+    CoInitialize(nullptr);
 }
 
 TEST_F(HostCallback, ChildIdsAtTheEndsOfTheRangeAreRefused) {

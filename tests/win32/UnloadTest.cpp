@@ -69,6 +69,23 @@ LONG ChildCount(IAccessible* object) {
     return SUCCEEDED(object->get_accChildCount(&count)) ? count : -1;
 }
 
+// At process exit the module must run nothing: a message reaching the page then (its destruction)
+// ends the process with a code of its own instead of the one it exits with.
+constexpr int kRanAtExit = 4;
+HWND watchedPage = nullptr;
+bool exiting = false;
+LRESULT CALLBACK WatchForMessagesAtExit(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && exiting && reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd == watchedPage)
+        TerminateProcess(GetCurrentProcess(), kRanAtExit);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+void ExitWatched(HWND page) {
+    watchedPage = page;
+    SetWindowsHookExA(WH_CALLWNDPROC, WatchForMessagesAtExit, nullptr, GetCurrentThreadId());
+    exiting = true;
+    ExitProcess(kCaseDone);
+}
+
 // A fault ends the case with a code of its own, instead of waiting for a debugger.
 LONG WINAPI EndCaseOnFault(EXCEPTION_POINTERS*) {
     TerminateProcess(GetCurrentProcess(), 3);
@@ -99,8 +116,28 @@ TEST(UnloadCase, Run) {
         HWND page = library.Create();
         ASSERT_NE(page, nullptr);
         if (which == "open page") {
+            // The page keeps the library loaded: no window is left running unloaded code, and the
+            // page still answers until the host, loading the library again, frees it.
             FreeLibrary(library.module);
-            EXPECT_EQ(TipWindowCount(), 0) << "the page goes with the library";
+            EXPECT_NE(GetModuleHandleA("Namtail.dll"), nullptr);
+            EXPECT_EQ(TipWindowCount(), 1);
+            EXPECT_GT(SendMessageW(page, WM_GETTEXTLENGTH, 0, 0), 0);
+        } else if (which == "exit with the page open") {
+            ExitWatched(page);
+        } else if (which == "exit with an object handed out") {
+            IAccessible* object = AccessibleOf(page);
+            ASSERT_NE(object, nullptr);
+            ExitWatched(page);
+        } else if (which == "exit from inside the Info box") {
+            IAccessible* object = AccessibleOf(page);
+            ASSERT_NE(object, nullptr);
+            watchedPage = page;
+            SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { ExitWatched(watchedPage); });
+            VARIANT info{};
+            info.vt = VT_I4;
+            info.lVal = 7;  // title, two help boxes, checkbox, then OK, Undo, Info
+            object->accDoDefaultAction(info);
+            ADD_FAILURE() << "the Info box ended before the process exited";
         } else if (which == "object held") {
             IAccessible* object = AccessibleOf(page);
             ASSERT_NE(object, nullptr);
@@ -130,7 +167,9 @@ TEST(UnloadCase, Run) {
 }
 
 TEST(Unload, LibraryUnloadedWithAPageOrAnAccessibleObjectLeftIsSafe) {
-    for (const char* name : {"open page", "object held", "object held past free", "answer never collected"})
+    for (const char* name :
+         {"open page", "object held", "object held past free", "answer never collected",
+          "exit with the page open", "exit with an object handed out", "exit from inside the Info box"})
         EXPECT_EQ(RunCase(name), static_cast<DWORD>(kCaseDone)) << name;
 }
 
