@@ -3,44 +3,19 @@
 #include "help/QuandeoHelp.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
+#include "template/Editions.h"
+#include "template/HostChannel.h"
 
 using namespace platform;
 
-TTipState TipState;
-
 namespace {
 
-constexpr std::int32_t kNotifySwitchWindow = 200, kNotifyApplied = 9999;
-
-const char* const kEditionNames[] = {"Windows 98 Standard Edition",
-                                     "Windows 98 Standard Edition A",
-                                     "Windows 98 Second Edition",
-                                     "Windows 95",
-                                     "Windows 95 A",
-                                     "Windows 95 B",
-                                     "Windows 95 B OEM Service Release 2",
-                                     "Windows 95 B OEM Service Release 2.1",
-                                     "Windows 95 C OEM Service Release 2.5 C",
-                                     "Windows NT",
-                                     "Windows 2000",
-                                     "Windows 98 ME",
-                                     "Windows XP"};
-
-void Notify(std::int32_t code, std::int32_t argument) {
-    if (TipState.HostMessage == 0) return;
-    ActiveBackend().Broadcast(TipState.HostMessage, static_cast<std::uintptr_t>(code), argument);
-}
-
 constexpr int kDesignPixelsPerInch = 96;
-constexpr int kLastEditionCode = 18;
 
 }  // namespace
 
 TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(description) {
-    // Host and page meet on this registered message. Registered by the first page that needs it, not
-    // as the library loads, where the system forbids window calls.
-    if (TipState.HostMessage == 0)
-        TipState.HostMessage = static_cast<std::uint16_t>(ActiveBackend().RegisterMessage("Quandeo"));
+    HostMessage();  // every page listens for the host's commands
     Publish("FormCreate", &TfrmTippTemplate::FormCreate);
     Publish("FormShow", &TfrmTippTemplate::FormShow);
     Publish("HotSpeedButtonOKClick", &TfrmTippTemplate::HotSpeedButtonOKClick);
@@ -53,9 +28,7 @@ TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(de
 void TfrmTippTemplate::FormCreate(Component*) {
     ReadBSControl();
     CompensateScreenDensity();
-    TipState.EditionBit = TipState.EditionCode >= 1 && TipState.EditionCode <= kLastEditionCode
-                              ? 1 << (TipState.EditionCode - 1)
-                              : 0;
+    TipState.EditionBit = EditionBit(TipState.EditionCode);
     if ((TipState.ValidFor & TipState.EditionBit) > 0 || !FBSControl) {
         TipState.Applicable = true;
     } else {
@@ -99,19 +72,6 @@ void TfrmTippTemplate::HotSpeedButtonOKClick(Component*) {
 
 void TfrmTippTemplate::Fensterwechseln1Click(Component*) {
     Notify(kNotifySwitchWindow, 0);
-}
-
-std::string HelpText(std::int32_t helpId, int kind) {
-    const char* text = GetHelpText(helpId, kind);
-    return text ? std::string(text) : std::string();
-}
-
-std::string ValidEditionsText(std::int32_t validFor, std::int32_t language) {
-    std::string text = language == 1 ? "Valid for:" : "G\xFCltig f\xFCr:";
-    text += "\r\n\r\n";
-    for (int code = 1; code <= 13; ++code)
-        if (validFor & (1 << (code - 1))) text += std::string(kEditionNames[code - 1]) + "\r\n";
-    return text;
 }
 
 void TfrmTippTemplate::HotSpeedButtonInfoClick(Component*) {

@@ -1,26 +1,13 @@
 #pragma once
 // The tip frame every page derives from: white window with a thin blue frame, a bold title, the help
-// boxes, four image buttons and a one-item popup menu; edition validity; the module-wide state.
+// boxes, four image buttons and a one-item popup menu; edition validity and the host's commands.
 #include <cstdint>
 #include <string>
 
 #include "platform/form/Form.h"
+#include "template/HelpTexts.h"
 #include "template/HotSpeedButton.h"
-
-// Lives as long as the library is loaded; never reset between pages.
-struct TTipState {
-    bool Modified = false;
-    bool Saved = false;
-    bool RestoreDefaults = false;
-    bool Applicable = false;
-    std::int32_t Language = 0;
-    std::int32_t EditionCode = 0;
-    std::int32_t ValidFor = 0;
-    std::int32_t EditionBit = 0;
-    std::string HintText;
-    std::uint16_t HostMessage = 0;
-};
-extern TTipState TipState;
+#include "template/TipState.h"
 
 extern const platform::FormDescription frmTippTemplate;
 
@@ -67,14 +54,3 @@ class TfrmTippTemplate : public platform::Form {
     void DisableControls();
     void PerformHostCommand(std::int32_t code, std::int32_t argument);
 };
-
-// A text of the help-text library, copied at once; empty when it has none.
-std::string HelpText(std::int32_t helpId, int kind);
-
-// Asks Windows to shut down with `flags`, the shutdown privilege enabled only for the request.
-bool RebootWithPrivilege(std::uint32_t flags);
-// Enables or disables one privilege of the process's token; true when the system accepted it.
-bool SetTokenPrivilege(const std::string& name, bool enable);
-
-// The Info list: the heading in the current language and the names of the editions in `validFor`.
-std::string ValidEditionsText(std::int32_t validFor, std::int32_t language);

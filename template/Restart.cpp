@@ -1,4 +1,5 @@
 // The restart offered after a change that Windows reads only at start-up.
+#include "template/Restart.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
 #include "template/MainTippU.h"

@@ -1,5 +1,6 @@
 // The host message channel, the Info list and the language, on the backend of this build.
 #include "page/PageFixture.h"
+#include "template/Editions.h"
 
 namespace page_tests {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "page/PageFixture.h"
 #include "support/SystemRecorder.h"
+#include "template/Restart.h"
 
 namespace page_tests {
 namespace {
