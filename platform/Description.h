@@ -29,29 +29,56 @@ class DescribedText {
     const char* text_ = nullptr;
 };
 
+// Every property of a description, once, in declaration order: its type and its name. The fields
+// and their merge are both made from this list, so a new property is one line here.
+// A window's width and height are its client size. Images, popupMenu and parentMenu name other
+// components of the same window, resolved after all are created; onClick, onCreate and onShow name
+// event handlers. accessibleName is what assistive technology calls a control that has no caption
+// or hint of its own. pixelsPerInch and textHeight (window only) are the density the description
+// was laid out at, and its font's text height there.
+#define NAMTAIL_PROPERTIES(X)                         \
+    X(std::optional<int>, left)                       \
+    X(std::optional<int>, top)                        \
+    X(std::optional<int>, width)                      \
+    X(std::optional<int>, height)                     \
+    X(std::optional<Anchors>, anchors)                \
+    X(std::optional<Align>, align)                    \
+    X(DescribedText, caption)                         \
+    X(std::optional<Font>, font)                      \
+    X(std::optional<Color>, color)                    \
+    X(std::optional<int>, tabOrder)                   \
+    X(std::optional<bool>, tabStop)                   \
+    X(std::optional<bool>, visible)                   \
+    X(std::optional<bool>, enabled)                   \
+    X(std::optional<bool>, readOnly)                  \
+    X(std::optional<bool>, autoSize)                  \
+    X(std::optional<bool>, checked)                   \
+    X(std::optional<bool>, showHint)                  \
+    X(std::optional<bool>, flat)                      \
+    X(std::optional<bool>, bevel)                     \
+    X(std::optional<bool>, verticalScrollBar)         \
+    X(std::optional<std::vector<std::string>>, lines) \
+    X(std::optional<Cursor>, cursor)                  \
+    X(DescribedText, hint)                            \
+    X(DescribedText, accessibleName)                  \
+    X(DescribedText, images)                          \
+    X(DescribedText, popupMenu)                       \
+    X(DescribedText, parentMenu)                      \
+    X(std::optional<int>, imageIndex)                 \
+    X(std::optional<int>, hotImageIndex)              \
+    X(std::optional<int>, shortCut)                   \
+    X(std::optional<int>, imageCount)                 \
+    X(std::optional<ImageSource>, imageSource)        \
+    X(DescribedText, onClick)                         \
+    X(DescribedText, onCreate)                        \
+    X(DescribedText, onShow)                          \
+    X(std::optional<int>, pixelsPerInch)              \
+    X(std::optional<int>, textHeight)
+
 struct Properties {
-    std::optional<int> left, top, width, height;  // a window's width and height are its client size
-    std::optional<Anchors> anchors;
-    std::optional<Align> align;
-    DescribedText caption;
-    std::optional<Font> font;
-    std::optional<Color> color;
-    std::optional<int> tabOrder;
-    std::optional<bool> tabStop, visible, enabled, readOnly, autoSize, checked, showHint, flat, bevel;
-    std::optional<bool> verticalScrollBar;
-    std::optional<std::vector<std::string>> lines;
-    std::optional<Cursor> cursor;
-    DescribedText hint;
-    // What assistive technology calls a control that has no caption or hint of its own.
-    DescribedText accessibleName;
-    // References to other components of the same window, resolved after all are created.
-    DescribedText images, popupMenu, parentMenu;
-    std::optional<int> imageIndex, hotImageIndex, shortCut, imageCount;
-    std::optional<ImageSource> imageSource;
-    // Event handlers, bound by name.
-    DescribedText onClick, onCreate, onShow;
-    // Window only: the density the description was laid out at, and its font's text height there.
-    std::optional<int> pixelsPerInch, textHeight;
+#define NAMTAIL_PROPERTY_FIELD(type, name) type name;
+    NAMTAIL_PROPERTIES(NAMTAIL_PROPERTY_FIELD)
+#undef NAMTAIL_PROPERTY_FIELD
 
     // Takes every property that `diff` sets.
     void MergeFrom(const Properties& diff);
