@@ -155,6 +155,19 @@ LRESULT CALLBACK LogHint(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// By its full path, beside this program, with the altered search path: then the loader looks for
+// the page's own import QuandeoHelp.dll beside Namtail.dll, not beside the host (error 126 for a
+// host that keeps its pages in a folder of their own).
+HMODULE LoadPage() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    std::string file(path, length);
+    file.erase(file.rfind('\\') + 1);
+    file += "Namtail.dll";
+    return LoadLibraryExA(file.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 HWND CreateHostWindow(const Options& o) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = HostProc;
@@ -186,7 +199,7 @@ HWND CreateHostWindow(const Options& o) {
 
 int main(int argc, char** argv) {
     Options o = Parse(argc, argv);
-    module.library = LoadLibraryA("Namtail.dll");
+    module.library = LoadPage();
     if (!module.library) {
         std::fprintf(stderr, "Namtail.dll could not be loaded (error %lu)\n", GetLastError());
         return 1;

@@ -18,12 +18,16 @@ inline constexpr std::uint32_t kPrivilegeEnabled = 2;
 inline constexpr std::uint32_t kExitReboot = 2;
 inline constexpr int kShowWindow = 5;
 
+// Why a process token did not open: refused, or a system without access tokens at all (the 9x
+// family, where the call exists but is not implemented).
+enum class TokenFailure { None, Refused, NotImplemented };
+
 class SystemServices {
   public:
     using Token = void*;
     virtual ~SystemServices() = default;
-    // Null when the current process's token does not open with `access`.
-    virtual Token OpenProcessToken(std::uint32_t access) = 0;
+    // Null when the current process's token does not open with `access`; `failure` says why.
+    virtual Token OpenProcessToken(std::uint32_t access, TokenFailure& failure) = 0;
     virtual void CloseToken(Token token) = 0;
     // False when the name is unknown on the local system.
     virtual bool LookupPrivilege(const std::string& name, PrivilegeId& id) = 0;
@@ -38,7 +42,9 @@ class SystemServices {
     virtual std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                        const std::string& parameters, const std::string& directory,
                                        int showCommand) = 0;
-    // The Windows directory, without a trailing backslash unless it is a root; empty when unknown.
+    // The system's own Windows directory (not a user's private one under Terminal Services), in the
+    // ANSI code page, without a trailing backslash unless it is a root; empty when unknown or when
+    // that code page cannot spell it.
     virtual std::string WindowsDirectory() = 0;
     // Whether the user chose a high-contrast scheme.
     virtual bool HighContrast() = 0;
@@ -55,7 +61,7 @@ SystemServices& NativeSystem();
 class ProcessToken {
   public:
     explicit ProcessToken(std::uint32_t access)
-        : system_(ActiveSystem()), token_(system_.OpenProcessToken(access)) {}
+        : system_(ActiveSystem()), token_(system_.OpenProcessToken(access, failure_)) {}
     ~ProcessToken() {
         if (token_) system_.CloseToken(token_);
     }
@@ -63,6 +69,8 @@ class ProcessToken {
     ProcessToken& operator=(const ProcessToken&) = delete;
 
     explicit operator bool() const { return token_ != nullptr; }
+    // The system has no access tokens, hence no privileges to enable.
+    bool NotImplemented() const { return failure_ == TokenFailure::NotImplemented; }
     bool AdjustPrivilege(bool disableAll, PrivilegeId id, std::uint32_t attributes, void* previous,
                          std::uint32_t previousSize, std::uint32_t* returnedSize) {
         return system_.AdjustTokenPrivilege(token_, disableAll, id, attributes, previous, previousSize,
@@ -71,6 +79,7 @@ class ProcessToken {
 
   private:
     SystemServices& system_;
+    TokenFailure failure_ = TokenFailure::None;
     SystemServices::Token token_;
 };
 

@@ -7,20 +7,34 @@
 using namespace platform;
 
 namespace {
-// Windows NT and Windows 2000 refuse the request unless the shutdown privilege is enabled.
-constexpr std::int32_t kEditionNT = 10, kEdition2000 = 11;
+// Every system with access tokens (NT, 2000, XP and later) refuses the request unless the shutdown
+// privilege is enabled, whatever edition the host named.
 constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 // The system's one-entry privilege set: count, identifier, attributes.
 constexpr std::uint32_t kOneEntryPrivilegeSetSize = 16;
+
+enum class PrivilegeChange { Made, Failed, NoTokens };
+
+PrivilegeChange ChangeTokenPrivilege(const std::string& name, bool enable) {
+    ProcessToken token(kTokenAdjustPrivileges | kTokenQuery);
+    if (!token) return token.NotImplemented() ? PrivilegeChange::NoTokens : PrivilegeChange::Failed;
+    PrivilegeId id;
+    if (!ActiveSystem().LookupPrivilege(name, id)) return PrivilegeChange::Failed;
+    alignas(4) std::uint8_t previous[kOneEntryPrivilegeSetSize] = {};
+    std::uint32_t returned = 0;
+    // A partial assignment is still accepted: the request decides, not the privileges granted.
+    return token.AdjustPrivilege(false, id, enable ? kPrivilegeEnabled : 0, previous, sizeof previous,
+                                 &returned)
+               ? PrivilegeChange::Made
+               : PrivilegeChange::Failed;
+}
 }  // namespace
 
 void TfrmTippTemplate::NeuStart() {
     if (!Confirm("Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. "
                  "Soll der Neustart jetzt durchgef\xFChrt werden ?"))
         return;
-    bool accepted = Tag() == kEditionNT || Tag() == kEdition2000
-                        ? RebootWithPrivilege(kExitReboot)
-                        : ActiveSystem().RequestShutdown(kExitReboot, 0);
+    bool accepted = RebootWithPrivilege(kExitReboot);
     if (accepted) {
         Close();
     } else {
@@ -31,21 +45,21 @@ void TfrmTippTemplate::NeuStart() {
     }
 }
 
+// Where the system has no access tokens (95, 98, ME) there is no privilege to enable: the plain request.
 bool RebootWithPrivilege(std::uint32_t flags) {
-    if (!SetTokenPrivilege(kShutdownPrivilege, true)) return false;
+    switch (ChangeTokenPrivilege(kShutdownPrivilege, true)) {
+        case PrivilegeChange::NoTokens:
+            return ActiveSystem().RequestShutdown(flags, 0);
+        case PrivilegeChange::Failed:
+            return false;
+        case PrivilegeChange::Made:
+            break;
+    }
     bool accepted = ActiveSystem().RequestShutdown(flags, 0);
     SetTokenPrivilege(kShutdownPrivilege, false);
     return accepted;
 }
 
 bool SetTokenPrivilege(const std::string& name, bool enable) {
-    ProcessToken token(kTokenAdjustPrivileges | kTokenQuery);
-    if (!token) return false;
-    PrivilegeId id;
-    if (!ActiveSystem().LookupPrivilege(name, id)) return false;
-    alignas(4) std::uint8_t previous[kOneEntryPrivilegeSetSize] = {};
-    std::uint32_t returned = 0;
-    // A partial assignment is still accepted: the request decides, not the privileges granted.
-    return token.AdjustPrivilege(false, id, enable ? kPrivilegeEnabled : 0, previous, sizeof previous,
-                                 &returned);
+    return ChangeTokenPrivilege(name, enable) == PrivilegeChange::Made;
 }

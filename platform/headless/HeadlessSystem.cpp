@@ -18,7 +18,8 @@ constexpr KnownPrivilege kPrivileges[] = {
 // The token handle is the record itself; any non-null value would do.
 class HeadlessSystem : public SystemServices {
   public:
-    Token OpenProcessToken(std::uint32_t) override {
+    Token OpenProcessToken(std::uint32_t, TokenFailure& failure) override {
+        failure = TokenFailure::None;
         ++System().openTokens;
         return &System();
     }

@@ -11,9 +11,14 @@ namespace {
 
 class Win32System : public SystemServices {
   public:
-    Token OpenProcessToken(std::uint32_t access) override {
+    Token OpenProcessToken(std::uint32_t access, TokenFailure& failure) override {
         HANDLE token = nullptr;
-        if (!::OpenProcessToken(GetCurrentProcess(), access, &token)) return nullptr;
+        if (!::OpenProcessToken(GetCurrentProcess(), access, &token)) {
+            failure = GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? TokenFailure::NotImplemented
+                                                                   : TokenFailure::Refused;
+            return nullptr;
+        }
+        failure = TokenFailure::None;
         return token;
     }
     void CloseToken(Token token) override { CloseHandle(token); }
@@ -53,10 +58,29 @@ class Win32System : public SystemServices {
         return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                (contrast.dwFlags & HCF_HIGHCONTRASTON);
     }
+    // GetWindowsDirectory gives a user's private folder under Terminal Services; the editor lives in
+    // the system's. Converted for ShellExecuteA, and only when the ANSI code page spells it exactly.
     std::string WindowsDirectory() override {
-        char path[MAX_PATH];
-        UINT length = GetWindowsDirectoryA(path, sizeof path);
-        return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+        UINT size = GetSystemWindowsDirectoryW(nullptr, 0);
+        if (size == 0) return {};
+        std::wstring wide(size, L'\0');
+        UINT length = GetSystemWindowsDirectoryW(wide.data(), size);
+        if (length == 0 || length >= size) return {};
+        return ToAnsi(wide.data(), static_cast<int>(length));
+    }
+
+  private:
+    static std::string ToAnsi(const wchar_t* text, int length) {
+        // The UTF-8 code page takes neither the flag nor the report of a default character.
+        const bool utf8 = GetACP() == CP_UTF8;
+        BOOL lossy = FALSE;
+        DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+        int size =
+            WideCharToMultiByte(CP_ACP, flags, text, length, nullptr, 0, nullptr, utf8 ? nullptr : &lossy);
+        if (size <= 0 || lossy) return {};
+        std::string ansi(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_ACP, flags, text, length, ansi.data(), size, nullptr, utf8 ? nullptr : &lossy);
+        return lossy ? std::string() : ansi;
     }
 };
 

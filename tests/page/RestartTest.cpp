@@ -16,6 +16,7 @@ const std::string kQuestion = contract::kRestartQuestion;
 const std::vector<std::string> kEnableDisable = {
     "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0", "close", "exit 2 0",
     "open 40", "lookup SeShutdownPrivilege", "adjust 0 keep 16 0", "close"};
+const std::vector<std::string> kPlainRequest = {"open 40", "exit 2 0"};
 
 class RestartTest : public PageTest {
   protected:
@@ -56,19 +57,24 @@ TEST_F(RestartTest, QuestionIsGermanInEveryLanguageAndNoEndsItWithoutRequest) {
     }
 }
 
-TEST_F(RestartTest, NtAnd2000EnableTheShutdownPrivilegeAroundTheRequestOthersAskPlainly) {
-    for (std::int32_t edition : {0, 9, 10, 11, 12, 13}) {
-        SCOPED_TRACE(edition);
-        auto& page = PressOk(edition, true);
-        bool privileged = edition == 10 || edition == 11;
-        EXPECT_EQ(system.calls, privileged ? kEnableDisable : std::vector<std::string>{"exit 2 0"});
-        EXPECT_EQ(system.OpenTokens(), 0);
-        // An accepted request hides the window; the OK action still finishes.
-        EXPECT_FALSE(page.Visible());
-        EXPECT_TRUE(boxes.Texts(MessageBoxKind::Plain).empty());
-        EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
-        EXPECT_TRUE(TipState.Saved);
-        ModulFree();
+// Every system with access tokens refuses a reboot without the shutdown privilege, whatever edition
+// the host names; where OpenProcessToken is not implemented (95, 98, ME) the plain request is made.
+TEST_F(RestartTest, PrivilegeIsEnabledAroundTheRequestWhereTokensExistElseThePlainRequest) {
+    for (bool tokens : {true, false}) {
+        system.noTokens = !tokens;
+        for (std::int32_t edition : {0, 9, 10, 11, 12, 13, 14}) {
+            SCOPED_TRACE(testing::Message()
+                         << "edition " << edition << (tokens ? " with" : " without") << " tokens");
+            auto& page = PressOk(edition, true);
+            EXPECT_EQ(system.calls, tokens ? kEnableDisable : kPlainRequest);
+            EXPECT_EQ(system.OpenTokens(), 0);
+            // An accepted request hides the window; the OK action still finishes.
+            EXPECT_FALSE(page.Visible());
+            EXPECT_TRUE(boxes.Texts(MessageBoxKind::Plain).empty());
+            EXPECT_FALSE(Button(page, "HotSpeedButtonOK").Enabled());
+            EXPECT_TRUE(TipState.Saved);
+            ModulFree();
+        }
     }
 }
 
@@ -98,9 +104,12 @@ TEST_F(RestartTest, RefusedRequestOrUnavailablePrivilegeKeepsTheWindowAndSaysSo)
 
     system.failLookup = false;
     system.failTokenOpen = true;
-    PressOk(10, true);
-    EXPECT_EQ(system.calls, std::vector<std::string>{"open 40"});
-    EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), std::vector<std::string>{kCannotRestart});
+    for (std::int32_t edition : {10, 13}) {  // a token that will not open is no system without tokens
+        PressOk(edition, true);
+        EXPECT_EQ(system.calls, std::vector<std::string>{"open 40"});
+        EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain), std::vector<std::string>{kCannotRestart});
+        ModulFree();
+    }
 }
 
 TEST_F(RestartTest, TokenPrivilegeOfAnUnknownNameFailsAndClosesTheToken) {

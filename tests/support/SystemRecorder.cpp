@@ -10,9 +10,14 @@ SystemRecorder::~SystemRecorder() {
     platform::InstallSystemServices(previous_);
 }
 
-SystemRecorder::Token SystemRecorder::OpenProcessToken(std::uint32_t access) {
+SystemRecorder::Token SystemRecorder::OpenProcessToken(std::uint32_t access,
+                                                       platform::TokenFailure& failure) {
     calls.push_back("open " + std::to_string(access));
-    Token token = failTokenOpen ? nullptr : NativeSystem().OpenProcessToken(access);
+    failure = noTokens        ? platform::TokenFailure::NotImplemented
+              : failTokenOpen ? platform::TokenFailure::Refused
+                              : platform::TokenFailure::None;
+    Token token =
+        failure != platform::TokenFailure::None ? nullptr : NativeSystem().OpenProcessToken(access, failure);
     if (token) ++openTokens_;
     return token;
 }

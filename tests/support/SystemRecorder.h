@@ -19,6 +19,8 @@ class SystemRecorder : public platform::SystemServices {
     SystemRecorder& operator=(const SystemRecorder&) = delete;
 
     bool failTokenOpen = false;
+    // A system without access tokens (95, 98, ME): the token does not open, "not implemented".
+    bool noTokens = false;
     bool failLookup = false;
     bool acceptShutdown = true;
     bool passLaunches = false;
@@ -33,7 +35,7 @@ class SystemRecorder : public platform::SystemServices {
     std::vector<void*> launchOwners;
     int OpenTokens() const { return openTokens_; }
 
-    Token OpenProcessToken(std::uint32_t access) override;
+    Token OpenProcessToken(std::uint32_t access, platform::TokenFailure& failure) override;
     void CloseToken(Token token) override;
     bool LookupPrivilege(const std::string& name, platform::PrivilegeId& id) override;
     bool AdjustTokenPrivilege(Token token, bool disableAll, platform::PrivilegeId id,

@@ -258,9 +258,12 @@ int UseScreenDensity(int) {
     return platform::ActiveBackend().ScreenPixelsPerInch();
 }
 
+// The system's own Windows directory, not a Terminal Services user's private one.
 std::string UseWindowsDirectory(const std::string&) {
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, sizeof path);
+    wchar_t wide[MAX_PATH] = {};
+    GetSystemWindowsDirectoryW(wide, MAX_PATH);
+    char path[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr);
     return path;
 }
 

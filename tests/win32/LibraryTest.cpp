@@ -8,6 +8,8 @@
 #include <string>
 
 #include "Namtail.h"
+#include "support/Contract.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -96,6 +98,67 @@ TEST_F(NamtailLibrary, FreshLoadStartsWithFreshStateAndFreeBeforeCreateIsSafe) {
     EXPECT_EQ(modulNr(), 2);
     EXPECT_EQ(modulChanged(), 0);
     EXPECT_EQ(modulFree(), 1);
+}
+
+// Each load that sees an exception (a refused page window ends ModulCreate with one) gives back the
+// thread-local storage index its runtime took: a process has about a thousand.
+TEST(NamtailLoads, GiveBackTheirThreadLocalStorageIndexesAtUnload) {
+    auto loadAndThrow = [] {
+        HMODULE module = LoadLibraryA("Namtail.dll");
+        ASSERT_NE(module, nullptr);
+        auto create =
+            reinterpret_cast<ModulCreateProc>(reinterpret_cast<void*>(GetProcAddress(module, "ModulCreate")));
+        EXPECT_EQ(
+            create(10, 10, 300, 460, contract::kWindowsXP, 1, "Refused", nullptr, contract::kWindowsXPBit, 1),
+            0);
+        EXPECT_EQ(testing_support::TipWindowCount(), 0);
+        FreeLibrary(module);
+    };
+    auto lowestFreeIndex = [] {
+        DWORD index = TlsAlloc();
+        TlsFree(index);
+        return index;
+    };
+    testing_support::RefuseWindows(testing_support::Refusal::PageWindow);
+    loadAndThrow();  // whatever the system itself takes once
+    const DWORD before = lowestFreeIndex();
+    for (int load = 0; load < 8; ++load) loadAndThrow();
+    testing_support::RefuseWindows(testing_support::Refusal::None);
+    EXPECT_EQ(lowestFreeIndex(), before);
+}
+
+// A host with a file named oleacc.dll beside it, which Wine prefers as Windows would (oleacc is not a
+// known DLL): the host's own bare-name load finds that file, the page never does, also when it makes
+// its accessible object.
+TEST(NamtailPlanting, PageLoadsItsSystemLibrariesOnlyFromTheSystemFolder) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self, std::string(self).rfind('\\') + 1);
+    std::string command = "\"" + folder + "planting\\NamtailPlantingHost.exe\" \"" + folder + "Namtail.dll\"";
+    const char kOverrides[] = "Software\\Wine\\AppDefaults\\NamtailPlantingHost.exe\\DllOverrides";
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExA(key, "oleacc", 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    RegCloseKey(key);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    DWORD code = 99;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+            TerminateProcess(process.hProcess, 98);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+    ASSERT_LT(code, 64u) << "the host did not run: " << code;
+    EXPECT_TRUE(code & 1) << "the page answered WM_GETOBJECT with its object";
+    EXPECT_FALSE(code & 2) << "the page loaded the planted oleacc.dll";
+    EXPECT_TRUE(code & 4) << "a bare-name load finds the planted file: the setting works";
 }
 
 }  // namespace

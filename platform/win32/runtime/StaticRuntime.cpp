@@ -1,22 +1,27 @@
 // Replaces pieces of the statically linked C++ runtime in Namtail.dll only (not in the tests or the
 // demo): its verbose terminate handler and its container error reports, which would be close to half
 // of the library, and it gives back the runtime's exception reserve at unload, which the runtime
-// keeps for good. Exists for the size and the clean unload of a plug-in that hosts load and unload.
+// keeps for good, and its thread-local storage indexes. Exists for the size and the clean unload of a
+// plug-in that hosts load and unload.
 #include <cstdlib>
 #include <new>
 
 #include "platform/Error.h"
+#include "platform/win32/runtime/RuntimeThreadKeys.h"
 
 // The copy keeps a reserve for exceptions thrown when memory runs out and never gives it back, so a
 // host that loads and unloads the library again and again would lose it on every unload. Released
-// last thing.
+// last thing, with the thread-local storage indexes.
 namespace __gnu_cxx {
 void __freeres() noexcept;
 }
 
 namespace {
 struct RuntimeRelease {
-    ~RuntimeRelease() { __gnu_cxx::__freeres(); }
+    ~RuntimeRelease() {
+        __gnu_cxx::__freeres();
+        ReleaseRuntimeThreadKeys();
+    }
 } runtimeRelease __attribute__((init_priority(101)));
 }  // namespace
 

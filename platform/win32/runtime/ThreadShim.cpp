@@ -1,11 +1,24 @@
-// Replaces the POSIX thread library in the 32-bit Namtail.dll only. The few POSIX thread calls its
-// C++ runtime makes (a mutex for the exception reserve and frame registration, thread-local exception
-// state) are answered with plain Win32 calls: the full library would be a fifth of Namtail.dll.
+// Replaces the POSIX thread library in Namtail.dll only. The few POSIX thread calls its C++ runtime
+// makes (a mutex for the exception reserve and frame registration, thread-local exception state) are
+// answered with plain Win32 calls: the full library would be a fifth of Namtail.dll, and brings calls
+// that older systems lack (GetTickCount64, which 64-bit XP and Server 2003 do not have).
 // Thread-local blocks of threads that end are not handed to their destructors: the library runs on
 // the host's user-interface thread.
 #include <windows.h>
 
 #include <cstdint>
+
+#include "platform/win32/runtime/RuntimeThreadKeys.h"
+
+namespace {
+// The runtime takes one key (its thread-local variables); room for a few more.
+DWORD liveKeys[8];
+unsigned liveKeyCount = 0;
+}  // namespace
+
+void ReleaseRuntimeThreadKeys() {
+    while (liveKeyCount > 0) TlsFree(liveKeys[--liveKeyCount]);
+}
 
 extern "C" {
 
@@ -63,14 +76,21 @@ int pthread_once(pthread_once_t* once, void (*routine)()) {
 }
 
 int pthread_key_create(pthread_key_t* key, void (*)(void*)) {
+    if (liveKeyCount == sizeof liveKeys / sizeof liveKeys[0]) return 11;  // EAGAIN
     DWORD index = TlsAlloc();
-    if (index == TLS_OUT_OF_INDEXES) return 11;  // EAGAIN
+    if (index == TLS_OUT_OF_INDEXES) return 11;
+    liveKeys[liveKeyCount++] = index;
     *key = index;
     return 0;
 }
 int pthread_key_delete(pthread_key_t key) {
-    TlsFree(key);
-    return 0;
+    for (unsigned i = 0; i < liveKeyCount; ++i) {
+        if (liveKeys[i] != key) continue;
+        liveKeys[i] = liveKeys[--liveKeyCount];
+        TlsFree(key);
+        return 0;
+    }
+    return 22;  // EINVAL
 }
 void* pthread_getspecific(pthread_key_t key) {
     return TlsGetValue(key);
