@@ -54,8 +54,7 @@ void RetireCurrentPage() {
     Retire(std::move(retired));
 }
 
-void OpenPage(const std::function<std::unique_ptr<Form>()>& make, const std::function<void(Form&)>& place,
-              const std::function<void(Form&)>& shown) {
+void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction shown) {
     RetireCurrentPage();
     const unsigned expected = generation;
     std::unique_ptr<Form> fresh = make();

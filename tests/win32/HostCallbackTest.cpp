@@ -74,10 +74,12 @@ TEST_F(HostCallback, ScreenReadersDefaultActionMayEndInTheHostFreeingThePage) {
 }
 
 // Runs `work` on a thread of its own while this one, the page's, handles its messages.
+DWORD WINAPI RunWork(void* work) {
+    (*static_cast<std::function<void()>*>(work))();
+    return 0;
+}
 void OnWorkerWhilePumping(std::function<void()> work) {
-    HANDLE worker = CreateThread(
-        nullptr, 0, [](void* w) -> DWORD { return (*static_cast<std::function<void()>*>(w))(), 0; }, &work, 0,
-        nullptr);
+    HANDLE worker = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
     ASSERT_NE(worker, nullptr);
     while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         MSG msg;

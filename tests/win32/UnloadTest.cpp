@@ -85,6 +85,9 @@ void ExitWatched(HWND page) {
     exiting = true;
     ExitProcess(kCaseDone);
 }
+void CALLBACK ExitFromTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ExitWatched(watchedPage);
+}
 
 // A fault ends the case with a code of its own, instead of waiting for a debugger.
 LONG WINAPI EndCaseOnFault(EXCEPTION_POINTERS*) {
@@ -132,7 +135,7 @@ TEST(UnloadCase, Run) {
             IAccessible* object = AccessibleOf(page);
             ASSERT_NE(object, nullptr);
             watchedPage = page;
-            SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { ExitWatched(watchedPage); });
+            SetTimer(nullptr, 0, 200, ExitFromTimer);
             VARIANT info{};
             info.vt = VT_I4;
             info.lVal = 7;  // title, two help boxes, checkbox, then OK, Undo, Info
