@@ -53,6 +53,7 @@ class Win32System : public SystemServices {
         return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                (contrast.dwFlags & HCF_HIGHCONTRASTON);
     }
+    Color SystemColor(int index) override { return GetSysColor(index); }
     std::string WindowsDirectory() override {
         char path[MAX_PATH];
         UINT length = GetWindowsDirectoryA(path, sizeof path);

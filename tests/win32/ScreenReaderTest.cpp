@@ -139,8 +139,9 @@ TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
     HWND checkBox = ChildOfClass(Page(), "Button");
     const COLORREF saved = GetSysColor(COLOR_WINDOWTEXT);
     const INT element = COLOR_WINDOWTEXT;
-    const COLORREF highContrast = RGB(255, 255, 0);
-    ASSERT_TRUE(SetSysColors(1, &element, &highContrast));
+    const COLORREF darkGreen = RGB(0, 96, 0);  // reads on white and on the help boxes' pale blue
+    ASSERT_TRUE(SetSysColors(1, &element, &darkGreen));
+    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     SendMessageA(Page(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(checkBox));
     COLORREF used = GetTextColor(dc);
@@ -148,8 +149,9 @@ TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
     COLORREF usedForButton = GetTextColor(dc);
     DeleteDC(dc);
     SetSysColors(1, &element, &saved);
-    EXPECT_EQ(used, highContrast);
-    EXPECT_EQ(usedForButton, highContrast);
+    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(used, darkGreen);
+    EXPECT_EQ(usedForButton, darkGreen);
 }
 
 TEST_F(ScreenReader, HandCursorFromTheFirstSetCursorAndArrowOnceThePointerLeaves) {
