@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "support/Contract.h"
@@ -142,38 +143,35 @@ void SavePicture(HWND page, const char* path) {
 class HighContrastScheme : public NativePageTest {};
 
 TEST_F(HighContrastScheme, TitleHelpAndCheckBoxReadInDarkAndPaleSchemesWithOrWithoutTheFlag) {
-    struct Case {
-        const char* name;
-        bool flag;
-        COLORREF window, text;
-    };
-    const Case cases[] = {{"dark, high contrast", true, RGB(0, 0, 0), RGB(255, 255, 255)},
-                          {"dark", false, RGB(0, 0, 0), RGB(255, 255, 255)},
-                          {"light grey on white", false, RGB(255, 255, 255), RGB(192, 192, 192)}};
-    for (const Case& c : cases) {
+    // Dark with the high-contrast flag and without it, and light grey on white.
+    const std::tuple<bool, COLORREF, COLORREF> cases[] = {{true, RGB(0, 0, 0), RGB(255, 255, 255)},
+                                                          {false, RGB(0, 0, 0), RGB(255, 255, 255)},
+                                                          {false, RGB(255, 255, 255), RGB(192, 192, 192)}};
+    for (auto [flag, window, text] : cases) {
+        SCOPED_TRACE(text);
         SystemRecorder system;
-        system.highContrast = c.flag;
+        system.highContrast = flag;
         {
-            UserScheme scheme(c.window, c.text);
+            UserScheme scheme(window, text);
             Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
             Pump();
             HWND title = ChildOfClass(Page(), "Static"), checkBox = ChildOfClass(Page(), "Button");
             HWND help = IsWindowVisible(ChildOfClass(Page(), "Edit", 0)) ? ChildOfClass(Page(), "Edit", 0)
                                                                          : ChildOfClass(Page(), "Edit", 1);
-            EXPECT_GE(Capture(title).TextContrast(), 4.5) << c.name << ": title";
-            EXPECT_GE(Capture(help).TextContrast(), 4.5) << c.name << ": help text";
+            EXPECT_GE(Capture(title).TextContrast(), 4.5) << "title";
+            EXPECT_GE(Capture(help).TextContrast(), 4.5) << "help text";
             EXPECT_GE(Capture(checkBox).TextContrast(GetSystemMetrics(SM_CXMENUCHECK) + 2), 4.5)
-                << c.name << ": checkbox caption";
-            EXPECT_EQ(Capture(Page()).At(150, 300), c.window) << c.name << ": the window's background";
-            if (const char* picture = std::getenv("NAMTAIL_PICTURE"); picture && c.flag)
+                << "checkbox";
+            EXPECT_EQ(Capture(Page()).At(150, 300), window) << "the window's background";
+            if (const char* picture = std::getenv("NAMTAIL_PICTURE"); picture && flag)
                 SavePicture(Page(), picture);
         }
         // The colours go back and the flag off: told by the system, the page takes its own again.
         system.highContrast = false;
         SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
         Pump();
-        EXPECT_EQ(Capture(Page()).At(150, 300), RGB(255, 255, 255)) << c.name;
-        EXPECT_EQ(Capture(Page()).At(2, 200), RGB(140, 170, 230)) << c.name << ": the left strip";
+        EXPECT_EQ(Capture(Page()).At(150, 300), RGB(255, 255, 255));
+        EXPECT_EQ(Capture(Page()).At(2, 200), RGB(140, 170, 230)) << "the left strip";
     }
 }
 
