@@ -53,8 +53,8 @@ class ComponentOwner {
     virtual Size ClientSize() const = 0;
     virtual const Font& GetFont() const = 0;
     virtual Color GetColor() const = 0;
-    // A high-contrast scheme is on: backgrounds and texts come from the system's scheme.
-    virtual bool HighContrast() const = 0;
+    // Where backgrounds and texts come from: the descriptions, or the system's scheme.
+    virtual ColorScheme Scheme() const = 0;
 
     template <typename T>
     T& Find(const std::string& name) const {

@@ -1,5 +1,8 @@
 #include "platform/Control.h"
 
+#include "platform/Contrast.h"
+#include "platform/System.h"
+
 namespace platform {
 
 int AccessKeyOf(const std::string& caption) {
@@ -69,11 +72,14 @@ Color Control::GetColor() const {
 }
 
 Color Control::ShownBackground() const {
-    return HighContrast() ? kWindowBackground : GetColor();
+    return FollowsSystemScheme() ? kWindowBackground : GetColor();
 }
 
 Color Control::ShownText() const {
-    return HighContrast() ? kWindowText : GetFont().color;
+    if (FollowsSystemScheme()) return kWindowText;
+    Color text = GetFont().color;
+    bool replaced = Owner() && Owner()->Scheme() == ColorScheme::ReadableText && IsSystemColor(text);
+    return replaced ? ReadableTextOn(ResolveColor(GetColor())) : text;
 }
 
 void Control::ApplyProperties(const Properties& p) {

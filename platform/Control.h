@@ -71,11 +71,11 @@ class Control : public Component {
     const Font& GetFont() const;
     Color GetColor() const;
     bool HasOwnColor() const { return ownColor_.has_value(); }
-    // The colours the control is drawn in: as specified, or the system scheme's in high contrast,
-    // so that no text ever stands on a background it was not chosen for.
+    // The colours the control is drawn in: as specified, or the system scheme's, so that no text
+    // ever stands on a background it was not chosen for, and every text reads.
     Color ShownBackground() const;
     Color ShownText() const;
-    bool HighContrast() const { return Owner() && Owner()->HighContrast(); }
+    bool FollowsSystemScheme() const { return Owner() && Owner()->Scheme() == ColorScheme::System; }
 
     // Toolkit messages (mouse enter and leave).
     virtual void Dispatch(unsigned message) { (void)message; }

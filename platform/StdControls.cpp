@@ -2,9 +2,9 @@
 
 namespace platform {
 
-// The border strips keep a colour of their own in high contrast: the scheme's highlight.
+// The border strips keep a colour of their own in the system's scheme: its highlight.
 void Panel::Paint(Canvas& canvas) {
-    canvas.FillRect(Bounds(), HighContrast() ? kHighlight : GetColor());
+    canvas.FillRect(Bounds(), FollowsSystemScheme() ? kHighlight : GetColor());
 }
 
 void Memo::SetLines(std::vector<std::string> lines) {
@@ -76,8 +76,8 @@ void SpeedButton::Dispatch(unsigned message) {
 void SpeedButton::Paint(Canvas& canvas) {
     const Rect& r = Bounds();
     canvas.FillRect(r, ShownBackground());
-    // In high contrast an outline in the scheme's text colour shows where each button is.
-    if (HighContrast()) canvas.FrameRect(r, kWindowText);
+    // In the system's scheme an outline in its text colour shows where each button is.
+    if (FollowsSystemScheme()) canvas.FrameRect(r, kWindowText);
     if (flat_ && mouseInControl_ && Enabled()) canvas.FrameRect(r, Rgb(140, 170, 230));
     if (glyph_.Empty()) return;
     canvas.DrawBitmap(r.left + (r.width - glyph_.width) / 2, r.top + (r.height - glyph_.height) / 2,

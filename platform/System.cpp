@@ -15,4 +15,8 @@ SystemServices* InstallSystemServices(SystemServices* services) {
     return std::exchange(installed, services);
 }
 
+Color ResolveColor(Color color) {
+    return IsSystemColor(color) ? ActiveSystem().SystemColor(static_cast<int>(color & 0xFF)) : color;
+}
+
 }  // namespace platform

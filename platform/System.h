@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Types.h"
+
 namespace platform {
 
 // A privilege's locally unique identifier.
@@ -48,6 +50,8 @@ class SystemServices {
     virtual std::string WindowsDirectory() = 0;
     // Whether the user chose a high-contrast scheme.
     virtual bool HighContrast() = 0;
+    // One colour of the user's scheme, by the index the system numbers it with.
+    virtual Color SystemColor(int index) = 0;
 };
 
 // The installed services, or the backend's own.
@@ -56,6 +60,9 @@ SystemServices& ActiveSystem();
 SystemServices* InstallSystemServices(SystemServices* services);
 // Provided by each backend.
 SystemServices& NativeSystem();
+// The colour that a system colour stands for now, in the installed services' scheme; other colours
+// as they are.
+Color ResolveColor(Color color);
 
 // The current process's token, closed on every path by the services that opened it.
 class ProcessToken {

@@ -38,6 +38,12 @@ constexpr bool IsSystemColor(Color c) {
     return (c & kSystemColor) == kSystemColor;
 }
 
+// Where a window takes its colours from. `Specified`: its own. `System`: every background and text
+// from the system's scheme (high contrast, or a scheme whose text colour does not read on the
+// window's own backgrounds). `ReadableText`: its own backgrounds, and black or white instead of a
+// system text colour that reads neither on them nor on the scheme's own window colour.
+enum class ColorScheme { Specified, System, ReadableText };
+
 struct Font {
     std::string_view name = "Tahoma";  // a face name the program spells
     int height = -11;                  // negative: character height in pixels; positive: cell height

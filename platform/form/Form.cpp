@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/Contrast.h"
 #include "platform/Dialogs.h"
 #include "platform/Phases.h"
 #include "platform/System.h"
@@ -87,7 +88,7 @@ void Form::Load() {
         ScaleFonts(ActiveBackend().ScreenPixelsPerInch(), w.pixelsPerInch.value_or(96));
     }
 
-    highContrast_ = ActiveSystem().HighContrast();
+    scheme_ = ReadScheme();
     peer_ = ActiveBackend().CreateFormPeer(*this);
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
     // Check boxes fit their square and caption at the size the creation handler left the window in.
@@ -164,10 +165,27 @@ void Form::EndUpdate() {
 }
 
 void Form::SchemeChanged() {
-    bool highContrast = ActiveSystem().HighContrast();
-    if (highContrast == highContrast_) return;
-    highContrast_ = highContrast;
+    ColorScheme scheme = ReadScheme();
+    if (scheme == scheme_) return;
+    scheme_ = scheme;
     Refresh();
+}
+
+// The window keeps its own colours while every text reads on its background. A system text colour
+// that does not (a dark scheme without the high-contrast flag) makes it follow the scheme as in high
+// contrast; a scheme that does not read even on its own window colour cannot be followed, so the
+// window keeps its backgrounds and draws such texts in black or white.
+ColorScheme Form::ReadScheme() const {
+    if (ActiveSystem().HighContrast()) return ColorScheme::System;
+    bool readable = true;
+    ForEachControl(components_, [&](Control& c) {
+        if (c.Kind() == NativeKind::Graphic) return;  // draws no text
+        double contrast = ContrastRatio(ResolveColor(c.GetFont().color), ResolveColor(c.GetColor()));
+        readable = readable && contrast >= kReadableContrast;
+    });
+    if (readable) return ColorScheme::Specified;
+    double schemeContrast = ContrastRatio(ResolveColor(kWindowText), ResolveColor(kWindowBackground));
+    return schemeContrast >= kReadableContrast ? ColorScheme::System : ColorScheme::ReadableText;
 }
 
 void Form::Refresh() {

@@ -50,9 +50,9 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     const Font& GetFont() const override { return font_; }
     Color GetColor() const override { return color_; }
     PopupMenu* GetPopupMenu() const override { return popupMenu_; }
-    bool HighContrast() const override { return highContrast_; }
-    // The background the window is drawn in: as specified, or the scheme's in high contrast.
-    Color ShownColor() const { return highContrast_ ? kWindowBackground : color_; }
+    ColorScheme Scheme() const override { return scheme_; }
+    // The background the window is drawn in: as specified, or the system scheme's.
+    Color ShownColor() const { return scheme_ == ColorScheme::System ? kWindowBackground : color_; }
     // The user changed colours or settings: the scheme is read again and the window redrawn.
     void SchemeChanged();
 
@@ -117,6 +117,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void ScaleFonts(int m, int d);
     void FocusMoved() override;
     void FitCheckBox(Control& box);
+    ColorScheme ReadScheme() const;
 
     const FormDescription& description_;
     ComponentList components_;
@@ -131,7 +132,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     PopupMenu* popupMenu_ = nullptr;
     EventHandler onCreate_, onShow_;
     bool visible_ = false;
-    bool highContrast_ = false;
+    ColorScheme scheme_ = ColorScheme::Specified;
     bool loaded_ = false;  // the creation handler has run
     InputRouter input_{*this};
     bool releaseRequested_ = false;

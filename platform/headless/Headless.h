@@ -4,6 +4,7 @@
 // privileges and program starts are kept in a record instead of reaching a system.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -51,6 +52,9 @@ struct SystemRecord {
     std::set<std::string> enabledPrivileges;
     std::string windowsDirectory = "C:\\WINDOWS";
     bool highContrast = false;
+    // The scheme's colours by index, as the system numbers them (window 5, window text 8,
+    // highlight 13); unlisted ones are black.
+    std::map<int, Color> colors{{5, kWhite}, {8, kBlack}, {13, Rgb(0, 120, 215)}, {15, kButtonFace}};
     int openTokens = 0;
 };
 SystemRecord& System();

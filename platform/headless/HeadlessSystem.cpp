@@ -69,6 +69,10 @@ class HeadlessSystem : public SystemServices {
     }
     std::string WindowsDirectory() override { return System().windowsDirectory; }
     bool HighContrast() override { return System().highContrast; }
+    Color SystemColor(int index) override {
+        auto found = System().colors.find(index);
+        return found == System().colors.end() ? kBlack : found->second;
+    }
 
   private:
     static const KnownPrivilege* Find(PrivilegeId id) {

@@ -83,7 +83,8 @@ class PageAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (OnOtherThread()) return RPC_E_WRONG_THREAD;
         EntryScope entry;
-        if (count) *count = 0;
+        if (!count) return E_POINTER;
+        *count = 0;
         return form_ ? S_OK : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
@@ -236,8 +237,7 @@ class PageAccessible final : public IAccessible {
         if (!end) return E_POINTER;
         *end = VARIANT{};
         Target target = Resolve(start);
-        if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
-        return Delegate(target, [&] { return standard_->accNavigate(direction, start, end); });
+        return Delegate(target, [&] { return Navigate(direction, start, target.kind == Target::Part, end); });
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* id) override {
         if (OnOtherThread()) return RPC_E_WRONG_THREAD;
@@ -316,6 +316,42 @@ class PageAccessible final : public IAccessible {
         if (target.kind == Target::Disconnected) return CO_E_OBJNOTCONNECTED;
         if (target.kind == Target::Invalid) return E_INVALIDARG;
         return call();
+    }
+
+    // Into and among the children, in the order AccessibleChildren lists them (the windowed ones,
+    // then the parts), so that a reader walking the page meets every one; the end of the row is
+    // S_FALSE with nothing in `end`. Other ways (the page's own siblings, or on screen) are the
+    // standard object's, which knows nothing of the parts.
+    HRESULT Navigate(LONG direction, const VARIANT& start, bool fromPart, VARIANT* end) {
+        LONG from = start.lVal, to = 0;
+        LONG count = StandardChildCount() + static_cast<LONG>(form_->Input().AccessibleParts().size());
+        if (from < CHILDID_SELF) return E_INVALIDARG;
+        switch (direction) {
+            case NAVDIR_FIRSTCHILD:
+            case NAVDIR_LASTCHILD:
+                if (from != CHILDID_SELF) return E_INVALIDARG;
+                to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
+                break;
+            case NAVDIR_NEXT:
+            case NAVDIR_PREVIOUS:
+                if (from == CHILDID_SELF) return standard_->accNavigate(direction, start, end);
+                to = direction == NAVDIR_NEXT ? from + 1 : from - 1;
+                break;
+            default:
+                return fromPart ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
+        }
+        if (to < 1 || to > count) return S_FALSE;
+        // A windowed child as the object AccessibleChildren gives, a part by its id.
+        VARIANT child;
+        SetInteger(&child, to);
+        IDispatch* object = nullptr;
+        if (to <= StandardChildCount() && standard_->get_accChild(child, &object) == S_OK && object) {
+            end->vt = VT_DISPATCH;
+            end->pdispVal = object;
+        } else {
+            *end = child;
+        }
+        return S_OK;
     }
 
     using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);

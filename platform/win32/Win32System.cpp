@@ -58,6 +58,7 @@ class Win32System : public SystemServices {
         return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
                (contrast.dwFlags & HCF_HIGHCONTRASTON);
     }
+    Color SystemColor(int index) override { return GetSysColor(index); }
     // GetWindowsDirectory gives a user's private folder under Terminal Services; the editor lives in
     // the system's. Converted for ShellExecuteA, and only when the ANSI code page spells it exactly.
     std::string WindowsDirectory() override {

@@ -54,6 +54,11 @@ TEST_F(Density, EveryControlEndsWithinThreePixelsOfItsDesignAfterOneWarning) {
         ExpectCheckBoxFits(page, page.cboAliasNamen());
         EXPECT_NEAR(page.ClientSize().width, contract::kClientWidth, kTolerance);
         EXPECT_NEAR(page.ClientSize().height, contract::kClientHeight, kTolerance);
+        // One scaling on its own, by 3/2: the outer size holds the scaled client area and the frame.
+        page.SetWindowBounds({100, 50, 292 + frame.width, 426 + frame.height});
+        page.ScaleBy(3, 2);
+        EXPECT_EQ(page.Width(), 438 + frame.width);
+        EXPECT_EQ(page.Height(), 639 + frame.height);
         EXPECT_EQ(ModulFree(), 1);
         if (ppi != wanted) break;  // the system's density is the prefix's: one round says it all
     }

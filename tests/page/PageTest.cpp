@@ -178,6 +178,10 @@ TEST_F(PageTest, CreateShowsTheWindowWithTheHostsValuesUnchanged) {
     EXPECT_EQ(page.Hint(), "");
     EXPECT_EQ(TipState.HintText, "");
     EXPECT_EQ(page.FHelpId, 1);
+    // A hint given is kept as given, by the page and in the state.
+    ModulCreate(0, 0, 300, 460, kWindowsXP, 2, "Kurznamen", "Kurznamen \xE4ndern", kWindowsXPBit, 1);
+    EXPECT_EQ(CurrentPage()->Hint(), "Kurznamen \xE4ndern");
+    EXPECT_EQ(TipState.HintText, "Kurznamen \xE4ndern");
 }
 
 TEST_F(PageTest, HelpBoxesComeFromTheHelpLibraryEveryTimeTheWindowShows) {

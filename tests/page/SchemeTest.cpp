@@ -1,5 +1,6 @@
-// The page in the colours the user chose: the specified ones outside high contrast, and in a
-// high-contrast scheme only the scheme's own, for every background and text.
+// The page in the colours the user chose: the specified ones while its texts read on them, and in a
+// high-contrast scheme (or one whose text colour does not read on the page) only the scheme's own,
+// for every background and text.
 #include "page/PageFixture.h"
 #include "support/SystemRecorder.h"
 
@@ -61,6 +62,25 @@ TEST_F(Scheme, HighContrastTakesEveryBackgroundAndTextFromTheScheme) {
     page.SchemeChanged();
     EXPECT_EQ(page.ShownColor(), contract::kWhite);
     EXPECT_EQ(page.Find<StaticText>("StaticTextTitle").ShownText(), contract::kTitleBlue);
+}
+
+TEST_F(Scheme, ATextColourThatDoesNotReadOnThePageTakesTheSchemeOrBlack) {
+    system.highContrast = false;
+    auto& page = Create(kWindowsXP, kWindowsXPBit, 2);
+    struct Case {
+        Color window, text, page, helpText;
+    } cases[] = {
+        {Rgb(255, 255, 255), Rgb(118, 118, 118), kSchemeWindow, kSchemeWindowText},  // 4.05:1 on help
+        {Rgb(0, 0, 0), Rgb(255, 255, 255), kSchemeWindow, kSchemeWindowText},
+        {Rgb(255, 255, 255), Rgb(192, 192, 192), contract::kWhite, Rgb(0, 0, 0)},  // reads nowhere
+        {Rgb(0, 0, 0), Rgb(100, 100, 100), contract::kWhite, kSchemeWindowText}};  // reads on both
+    for (const Case& c : cases) {
+        system.colors = {{5, c.window}, {8, c.text}};
+        page.SchemeChanged();
+        EXPECT_EQ(page.ShownColor(), c.page) << c.text;
+        EXPECT_EQ(page.Find<Memo>("MemoHelpD").ShownText(), c.helpText) << c.text;
+        EXPECT_EQ(page.cboAliasNamen().ShownText(), c.helpText) << c.text;
+    }
 }
 
 }  // namespace

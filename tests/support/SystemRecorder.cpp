@@ -62,6 +62,11 @@ bool SystemRecorder::HighContrast() {
     return highContrast ? *highContrast : NativeSystem().HighContrast();
 }
 
+platform::Color SystemRecorder::SystemColor(int index) {
+    auto found = colors.find(index);
+    return found != colors.end() ? found->second : NativeSystem().SystemColor(index);
+}
+
 std::string SystemRecorder::WindowsDirectory() {
     return NativeSystem().WindowsDirectory();
 }

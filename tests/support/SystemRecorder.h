@@ -3,6 +3,7 @@
 // under Wine) unless told to fail; shutdown requests are recorded and answered here, never passed on,
 // so no test can restart the session it runs in; program starts are passed on only when asked.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ class SystemRecorder : public platform::SystemServices {
     bool passLaunches = false;
     // Set: the scheme reported, as a user's control panel would (Wine refuses to turn it on).
     std::optional<bool> highContrast;
+    // Colours of the scheme reported instead of the system's, by index (GetSysColor's numbers).
+    std::map<int, platform::Color> colors;
     // Runs when a shutdown is requested, before it is answered.
     std::function<void()> onShutdown;
 
@@ -47,6 +50,7 @@ class SystemRecorder : public platform::SystemServices {
                                int showCommand) override;
     std::string WindowsDirectory() override;
     bool HighContrast() override;
+    platform::Color SystemColor(int index) override;
 
   private:
     platform::SystemServices* previous_;

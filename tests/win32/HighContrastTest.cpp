@@ -1,11 +1,13 @@
-// Windows only: the page in a dark high-contrast scheme, measured from the pixels it draws. Wine
-// refuses to turn high contrast on, so the scheme is reported through the system services.
+// Windows only: the page in a dark scheme with and without the high-contrast flag, and with a pale
+// text colour, measured from the pixels it draws. Wine refuses to turn high contrast on, so the flag
+// is reported through the system services; the colours are the system's own.
 #ifdef _WIN32
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "support/Contract.h"
@@ -17,21 +19,20 @@ namespace {
 
 using namespace win32_input;
 
-// A dark scheme for as long as it lives; the colours last for the session, so they go back.
-class DarkScheme {
+// A scheme of the user's for as long as it lives; the colours last for the session, so they go back.
+class UserScheme {
   public:
-    DarkScheme() {
+    UserScheme(COLORREF window, COLORREF text) {
+        const COLORREF colors[kCount] = {window, text, RGB(26, 235, 255), window, text};
         for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kElements[i]);
-        SetSysColors(kCount, kElements, kDark);
+        SetSysColors(kCount, kElements, colors);
     }
-    ~DarkScheme() { SetSysColors(kCount, kElements, saved_); }
+    ~UserScheme() { SetSysColors(kCount, kElements, saved_); }
 
   private:
     static constexpr int kCount = 5;
     static constexpr int kElements[kCount] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_BTNFACE,
                                               COLOR_BTNTEXT};
-    static constexpr COLORREF kDark[kCount] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255),
-                                               RGB(0, 0, 0), RGB(255, 255, 255)};
     COLORREF saved_[kCount];
 };
 
@@ -141,27 +142,37 @@ void SavePicture(HWND page, const char* path) {
 
 class HighContrastScheme : public NativePageTest {};
 
-TEST_F(HighContrastScheme, TitleHelpAndCheckBoxStandOutFromTheirBackgroundInADarkScheme) {
-    DarkScheme dark;
-    SystemRecorder system;
-    system.highContrast = true;
-    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
-    Pump();
-    HWND title = ChildOfClass(Page(), "Static"), checkBox = ChildOfClass(Page(), "Button");
-    HWND help = IsWindowVisible(ChildOfClass(Page(), "Edit", 0)) ? ChildOfClass(Page(), "Edit", 0)
-                                                                 : ChildOfClass(Page(), "Edit", 1);
-    EXPECT_GE(Capture(title).TextContrast(), 4.5) << "title";
-    EXPECT_GE(Capture(help).TextContrast(), 4.5) << "help text";
-    EXPECT_GE(Capture(checkBox).TextContrast(GetSystemMetrics(SM_CXMENUCHECK) + 2), 4.5)
-        << "checkbox caption";
-    EXPECT_EQ(Capture(Page()).At(150, 300), RGB(0, 0, 0)) << "the window in the scheme's background";
-    if (const char* picture = std::getenv("NAMTAIL_PICTURE")) SavePicture(Page(), picture);
-
-    // The user leaves high contrast: told by the system, the page goes back to its own colours.
-    system.highContrast = false;
-    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
-    Pump();
-    EXPECT_EQ(Capture(Page()).At(150, 300), RGB(255, 255, 255));
+TEST_F(HighContrastScheme, TitleHelpAndCheckBoxReadInDarkAndPaleSchemesWithOrWithoutTheFlag) {
+    // Dark with the high-contrast flag and without it, and light grey on white.
+    const std::tuple<bool, COLORREF, COLORREF> cases[] = {{true, RGB(0, 0, 0), RGB(255, 255, 255)},
+                                                          {false, RGB(0, 0, 0), RGB(255, 255, 255)},
+                                                          {false, RGB(255, 255, 255), RGB(192, 192, 192)}};
+    for (auto [flag, window, text] : cases) {
+        SCOPED_TRACE(text);
+        SystemRecorder system;
+        system.highContrast = flag;
+        {
+            UserScheme scheme(window, text);
+            Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
+            Pump();
+            HWND title = ChildOfClass(Page(), "Static"), checkBox = ChildOfClass(Page(), "Button");
+            HWND help = IsWindowVisible(ChildOfClass(Page(), "Edit", 0)) ? ChildOfClass(Page(), "Edit", 0)
+                                                                         : ChildOfClass(Page(), "Edit", 1);
+            EXPECT_GE(Capture(title).TextContrast(), 4.5) << "title";
+            EXPECT_GE(Capture(help).TextContrast(), 4.5) << "help text";
+            EXPECT_GE(Capture(checkBox).TextContrast(GetSystemMetrics(SM_CXMENUCHECK) + 2), 4.5)
+                << "checkbox";
+            EXPECT_EQ(Capture(Page()).At(150, 300), window) << "the window's background";
+            if (const char* picture = std::getenv("NAMTAIL_PICTURE"); picture && flag)
+                SavePicture(Page(), picture);
+        }
+        // The colours go back and the flag off: told by the system, the page takes its own again.
+        system.highContrast = false;
+        SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
+        Pump();
+        EXPECT_EQ(Capture(Page()).At(150, 300), RGB(255, 255, 255));
+        EXPECT_EQ(Capture(Page()).At(2, 200), RGB(140, 170, 230)) << "the left strip";
+    }
 }
 
 }  // namespace

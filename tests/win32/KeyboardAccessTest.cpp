@@ -45,15 +45,26 @@ TEST_F(Keyboard, CheckboxHasTheFocusAndSpaceTabAndTheAccessKeyWork) {
     EXPECT_EQ(GetFocus(), CheckBox());
 }
 
-TEST_F(Keyboard, GermanPageTakesItsOwnAccessKeyFromAnyFocus) {
+TEST_F(Keyboard, GermanPageTakesItsAccessKeyTabAndF12FromTheWindowAndFromTheHelpBox) {
+    auto listener = Listener::Make();
     Create(contract::kWindowsXP, contract::kWindowsXPBit, 2);
     Pump();
-    SetFocus(Page());  // the focus elsewhere on the page
-    Press(contract::kGerman.accessKey, {VK_MENU});
-    EXPECT_TRUE(Ticked(CheckBox())) << "Alt+T";
-    EXPECT_EQ(GetFocus(), CheckBox()) << "the access key moves the focus to its control";
-    Press(contract::kEnglish.accessKey, {VK_MENU});
-    EXPECT_TRUE(Ticked(CheckBox()));
+    HWND help = ChildOfClass(Page(), "Edit", 0);  // the German box, where a click into its text focuses
+    for (HWND focus : {Page(), help}) {
+        SetFocus(focus);
+        Press(contract::kGerman.accessKey, {VK_MENU});
+        EXPECT_EQ(Ticked(CheckBox()), focus == Page()) << "Alt+T";
+        EXPECT_EQ(GetFocus(), CheckBox()) << "the access key moves the focus to its control";
+        Press(contract::kEnglish.accessKey, {VK_MENU});
+        EXPECT_EQ(Ticked(CheckBox()), focus == Page());
+        SetFocus(focus);
+        Press(VK_TAB);
+        EXPECT_EQ(GetFocus(), CheckBox()) << "Tab goes to the only tab stop";
+        SetFocus(focus);
+        Press(VK_F12);
+    }
+    EXPECT_EQ(listener->received, (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                                      {contract::kSwitchWindow, 0}, {contract::kSwitchWindow, 0}}));
 }
 
 TEST_F(Keyboard, FocusReturnsToTheCheckboxWhenThePageIsActivatedAgain) {
@@ -76,6 +87,8 @@ TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
     Create(contract::kWindowsXP, 1, 2);
     Pump();
     EXPECT_EQ(GetFocus(), Page()) << "a disabled checkbox cannot take the focus";
+    EXPECT_NE(GetWindowLongW(CheckBox(), GWL_STYLE) & WS_DISABLED, 0) << "disabled as a window too";
+    EXPECT_NE(AccessibleWindow(CheckBox()).State(CHILDID_SELF) & STATE_SYSTEM_UNAVAILABLE, 0);
     Press(contract::kGerman.accessKey, {VK_MENU});
     EXPECT_FALSE(Ticked(CheckBox())) << "a disabled checkbox ignores its access key";
     Press(VK_F12);

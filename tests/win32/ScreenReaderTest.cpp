@@ -65,6 +65,40 @@ TEST_F(ScreenReader, ImageButtonsArePushButtonsNamedInTheLanguageAndPlacedOnScre
     EXPECT_NE(page.HitTest(title.left + 2, title.top + 2), buttons[0]) << "elsewhere is not a button";
 }
 
+TEST_F(ScreenReader, ObjectNavigationWalksEveryChildInTheOrderAccessibleChildrenLists) {
+    Create();
+    AccessibleWindow page(Page());
+    auto describe = [](VARIANT& v) {  // an object by its window, any other child by its id
+        HWND window = nullptr;
+        if (v.vt == VT_DISPATCH)
+            WindowFromAccessibleObject(reinterpret_cast<IAccessible*>(v.pdispVal), &window);
+        auto what = v.vt == VT_I4 ? v.lVal : -reinterpret_cast<std::intptr_t>(window);
+        VariantClear(&v);
+        return what;
+    };
+    std::vector<VARIANT> children(8);
+    std::vector<std::intptr_t> listed, forward, backward;
+    LONG got = 0;
+    ASSERT_EQ(AccessibleChildren(page.object, 0, 8, children.data(), &got), S_OK);
+    for (auto& child : children) listed.push_back(describe(child));
+    // Into the first (last) child, then on to the next (previous) one until nothing is left.
+    auto walk = [&](LONG into, LONG onward, LONG id, std::vector<std::intptr_t>& seen) {
+        VARIANT at;
+        HRESULT result = page.object->accNavigate(into, AccessibleWindow::Child(CHILDID_SELF), &at);
+        for (LONG step = onward == NAVDIR_NEXT ? 1 : -1; result == S_OK; id += step) {
+            seen.insert(step > 0 ? seen.end() : seen.begin(), describe(at));
+            result = page.object->accNavigate(onward, AccessibleWindow::Child(id), &at);
+        }
+        EXPECT_EQ(result, S_FALSE);
+        EXPECT_EQ(at.vt, VT_EMPTY);
+    };
+    walk(NAVDIR_FIRSTCHILD, NAVDIR_NEXT, 1, forward);
+    walk(NAVDIR_LASTCHILD, NAVDIR_PREVIOUS, got, backward);
+    EXPECT_EQ(got, 8) << "title, two help boxes, checkbox and the four buttons";
+    EXPECT_EQ(forward, listed);
+    EXPECT_EQ(backward, listed);
+}
+
 TEST_F(ScreenReader, ButtonsOfAPageThatDoesNotApplyAreUnavailableAndDoNothing) {
     Create(contract::kWindowsXP, 1);
     AccessibleWindow page(Page());
@@ -139,8 +173,9 @@ TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
     HWND checkBox = ChildOfClass(Page(), "Button");
     const COLORREF saved = GetSysColor(COLOR_WINDOWTEXT);
     const INT element = COLOR_WINDOWTEXT;
-    const COLORREF highContrast = RGB(255, 255, 0);
-    ASSERT_TRUE(SetSysColors(1, &element, &highContrast));
+    const COLORREF darkGreen = RGB(0, 96, 0);  // reads on white and on the help boxes' pale blue
+    ASSERT_TRUE(SetSysColors(1, &element, &darkGreen));
+    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     SendMessageA(Page(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(checkBox));
     COLORREF used = GetTextColor(dc);
@@ -148,8 +183,9 @@ TEST_F(ScreenReader, CheckboxTextFollowsTheSystemWindowTextColour) {
     COLORREF usedForButton = GetTextColor(dc);
     DeleteDC(dc);
     SetSysColors(1, &element, &saved);
-    EXPECT_EQ(used, highContrast);
-    EXPECT_EQ(usedForButton, highContrast);
+    SendMessageW(Page(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(used, darkGreen);
+    EXPECT_EQ(usedForButton, darkGreen);
 }
 
 TEST_F(ScreenReader, HandCursorFromTheFirstSetCursorAndArrowOnceThePointerLeaves) {
