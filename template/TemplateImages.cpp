@@ -33,15 +33,31 @@ struct Symbol {
     bool (*fill)(float, float) = nullptr;
 };
 
-std::vector<Segment> Arc(float cx, float cy, float r, float fromDeg, float toDeg) {
+struct Point {
+    float x, y;
+};
+
+// The arcs as 12 straight segments each, their points worked out once (hexadecimal floats, exact):
+// the undo arrow's from 160 to -60 degrees around (16, 15), radius 7, and the question mark's from
+// 170 to -60 degrees around (16, 11), radius 5.
+constexpr Point kUndoArc[] = {
+    {0x1.2d8244p+3f, 0x1.936334p+3f}, {0x1.504a76p+3f, 0x1.551138p+3f}, {0x1.84e8f6p+3f, 0x1.24d9c8p+3f},
+    {0x1.c60646p+3f, 0x1.07a1f4p+3f}, {0x1.068322p+4f, 0x1.006104p+3f}, {0x1.2959ep+4f, 0x1.0fd37ep+3f},
+    {0x1.47fe02p+4f, 0x1.3467f4p+3f}, {0x1.5f5338p+4f, 0x1.6a67bcp+3f}, {0x1.6cfb24p+4f, 0x1.ac5792p+3f},
+    {0x1.6f92e4p+4f, 0x1.f385dcp+3f}, {0x1.66d718p+4f, 0x1.1c5c66p+4f}, {0x1.53aab4p+4f, 0x1.3a7508p+4f},
+    {0x1.38p+4f, 0x1.50feaep+4f}};
+constexpr Point kQuestionArc[] = {
+    {0x1.626e46p+3f, 0x1.44375ep+3f}, {0x1.74497ep+3f, 0x1.120614p+3f}, {0x1.95a1f4p+3f, 0x1.d0f3b8p+2f},
+    {0x1.c2c54ap+3f, 0x1.985bcap+2f}, {0x1.f6b262p+3f, 0x1.808a9ap+2f}, {0x1.15d3c4p+4f, 0x1.8c2418p+2f},
+    {0x1.2de2d8p+4f, 0x1.b9df1p+2f},  {0x1.40db9ep+4f, 0x1.0254dp+3f},  {0x1.4ca3ap+4f, 0x1.321c88p+3f},
+    {0x1.4fec82p+4f, 0x1.66faa6p+3f}, {0x1.4a590ap+4f, 0x1.9b12bp+3f},  {0x1.3c8778p+4f, 0x1.c89e24p+3f},
+    {0x1.28p+4f, 0x1.ea9068p+3f}};
+
+template <std::size_t N>
+std::vector<Segment> Polyline(const Point (&points)[N]) {
     std::vector<Segment> segments;
-    const int steps = 12;
-    for (int i = 0; i < steps; ++i) {
-        float a = (fromDeg + (toDeg - fromDeg) * i / steps) * 3.14159265f / 180;
-        float b = (fromDeg + (toDeg - fromDeg) * (i + 1) / steps) * 3.14159265f / 180;
-        segments.push_back(
-            {cx + r * std::cos(a), cy - r * std::sin(a), cx + r * std::cos(b), cy - r * std::sin(b)});
-    }
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        segments.push_back({points[i].x, points[i].y, points[i + 1].x, points[i + 1].y});
     return segments;
 }
 
@@ -76,7 +92,7 @@ Symbol CheckMark() {
 }
 
 Symbol UndoArrow() {
-    Symbol s{Arc(16, 15, 7, 160, -60), 3.0f, nullptr};
+    Symbol s{Polyline(kUndoArc), 3.0f, nullptr};
     s.strokes.push_back({9, 13, 6, 9});  // arrow head
     s.strokes.push_back({9, 13, 13, 10});
     s.strokes.push_back({8, 26, 24, 26});  // bar
@@ -90,7 +106,7 @@ Symbol LetterI() {
 }
 
 Symbol QuestionMark() {
-    Symbol s{Arc(16, 11, 5, 170, -60), 3.0f,
+    Symbol s{Polyline(kQuestionArc), 3.0f,
              [](float x, float y) { return (x - 16) * (x - 16) + (y - 25) * (y - 25) <= 4.0f; }};
     s.strokes.push_back({18.5f, 15.3f, 16, 18});
     s.strokes.push_back({16, 18, 16, 20});

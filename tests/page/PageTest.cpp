@@ -1,5 +1,6 @@
 // The alias-name page through the module's entry points, on the backend of this build.
 #include "page/PageFixture.h"
+#include "template/TemplateImages.h"
 
 namespace page_tests {
 namespace {
@@ -245,6 +246,20 @@ TEST_F(PageTest, PageDescriptionKeepsTheTemplateLayout) {
     EXPECT_EQ(page->Find<Control>("MemoHelpD").Bounds().width, 359);
     EXPECT_EQ(page->Find<Control>("PanelBottomBorder").Bounds(),
               (Rect{0, client.height - 5, client.width, 5}));
+}
+
+// Every pixel of the twelve 32 x 32 images, in order, as the per-pixel distance drawing the images
+// were first made with gave them on x86, x64 and natively alike: an FNV-1a digest.
+TEST(TemplateImagesTest, AreThePixelsTheyHaveAlwaysBeen) {
+    auto images = TemplateImages();
+    ASSERT_EQ(images.size(), 12u);
+    std::uint64_t digest = 14695981039346656037ull;
+    for (const auto& image : images) {
+        EXPECT_EQ(image.width, 32);
+        EXPECT_EQ(image.height, 32);
+        for (std::uint32_t pixel : image.pixels) digest = (digest ^ pixel) * 1099511628211ull;
+    }
+    EXPECT_EQ(digest, 0x0be67cac5da4fbbdull);
 }
 
 TEST_F(PageTest, ImageButtonsShowTheirHotImageAndHandWhileThePointerIsOver) {
