@@ -34,45 +34,45 @@ class DescribedText {
 // A window's width and height are its client size. Images, popupMenu and parentMenu name other
 // components of the same window, resolved after all are created; onClick, onCreate and onShow name
 // event handlers. accessibleName is what assistive technology calls a control that has no caption
-// or hint of its own. pixelsPerInch and textHeight (window only) are the density the description
-// was laid out at, and its font's text height there.
-#define NAMTAIL_PROPERTIES(X)                         \
-    X(std::optional<int>, left)                       \
-    X(std::optional<int>, top)                        \
-    X(std::optional<int>, width)                      \
-    X(std::optional<int>, height)                     \
-    X(std::optional<Anchors>, anchors)                \
-    X(std::optional<Align>, align)                    \
-    X(DescribedText, caption)                         \
-    X(std::optional<Font>, font)                      \
-    X(std::optional<Color>, color)                    \
-    X(std::optional<int>, tabOrder)                   \
-    X(std::optional<bool>, tabStop)                   \
-    X(std::optional<bool>, visible)                   \
-    X(std::optional<bool>, enabled)                   \
-    X(std::optional<bool>, readOnly)                  \
-    X(std::optional<bool>, autoSize)                  \
-    X(std::optional<bool>, checked)                   \
-    X(std::optional<bool>, showHint)                  \
-    X(std::optional<bool>, flat)                      \
-    X(std::optional<bool>, bevel)                     \
-    X(std::optional<bool>, verticalScrollBar)         \
-    X(std::optional<std::vector<std::string>>, lines) \
-    X(std::optional<Cursor>, cursor)                  \
-    X(DescribedText, hint)                            \
-    X(DescribedText, accessibleName)                  \
-    X(DescribedText, images)                          \
-    X(DescribedText, popupMenu)                       \
-    X(DescribedText, parentMenu)                      \
-    X(std::optional<int>, imageIndex)                 \
-    X(std::optional<int>, hotImageIndex)              \
-    X(std::optional<int>, shortCut)                   \
-    X(std::optional<int>, imageCount)                 \
-    X(std::optional<ImageSource>, imageSource)        \
-    X(DescribedText, onClick)                         \
-    X(DescribedText, onCreate)                        \
-    X(DescribedText, onShow)                          \
-    X(std::optional<int>, pixelsPerInch)              \
+// or hint of its own. lines is a text box's text, each line ended by CR LF. pixelsPerInch and textHeight
+// (window only) are the density the description was laid out at, and its font's text height there.
+#define NAMTAIL_PROPERTIES(X)                  \
+    X(std::optional<int>, left)                \
+    X(std::optional<int>, top)                 \
+    X(std::optional<int>, width)               \
+    X(std::optional<int>, height)              \
+    X(std::optional<Anchors>, anchors)         \
+    X(std::optional<Align>, align)             \
+    X(DescribedText, caption)                  \
+    X(std::optional<Font>, font)               \
+    X(std::optional<Color>, color)             \
+    X(std::optional<int>, tabOrder)            \
+    X(std::optional<bool>, tabStop)            \
+    X(std::optional<bool>, visible)            \
+    X(std::optional<bool>, enabled)            \
+    X(std::optional<bool>, readOnly)           \
+    X(std::optional<bool>, autoSize)           \
+    X(std::optional<bool>, checked)            \
+    X(std::optional<bool>, showHint)           \
+    X(std::optional<bool>, flat)               \
+    X(std::optional<bool>, bevel)              \
+    X(std::optional<bool>, verticalScrollBar)  \
+    X(DescribedText, lines)                    \
+    X(std::optional<Cursor>, cursor)           \
+    X(DescribedText, hint)                     \
+    X(DescribedText, accessibleName)           \
+    X(DescribedText, images)                   \
+    X(DescribedText, popupMenu)                \
+    X(DescribedText, parentMenu)               \
+    X(std::optional<int>, imageIndex)          \
+    X(std::optional<int>, hotImageIndex)       \
+    X(std::optional<int>, shortCut)            \
+    X(std::optional<int>, imageCount)          \
+    X(std::optional<ImageSource>, imageSource) \
+    X(DescribedText, onClick)                  \
+    X(DescribedText, onCreate)                 \
+    X(DescribedText, onShow)                   \
+    X(std::optional<int>, pixelsPerInch)       \
     X(std::optional<int>, textHeight)
 
 struct Properties {

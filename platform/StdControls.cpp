@@ -12,7 +12,9 @@ void Memo::SetLines(std::vector<std::string> lines) {
     Changed(ControlChange::Text);
 }
 
-void Memo::SetText(const std::string& text) {
+namespace {
+// Lines end at CR, LF or CR LF; a last line without an end counts too.
+std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -26,7 +28,12 @@ void Memo::SetText(const std::string& text) {
         }
     }
     if (!line.empty()) lines.push_back(std::move(line));
-    SetLines(std::move(lines));
+    return lines;
+}
+}  // namespace
+
+void Memo::SetText(const std::string& text) {
+    SetLines(SplitLines(text));
 }
 
 std::string Memo::Text() const {
@@ -37,7 +44,7 @@ std::string Memo::Text() const {
 
 void Memo::ApplyProperties(const Properties& p) {
     Control::ApplyProperties(p);
-    if (p.lines) lines_ = *p.lines;
+    if (p.lines) lines_ = SplitLines(*p.lines);
     if (p.readOnly) readOnly_ = *p.readOnly;
     if (p.verticalScrollBar) verticalScrollBar_ = *p.verticalScrollBar;
 }

@@ -79,11 +79,7 @@ const FormDescription kDerived = {
     &kBase,
     With({}, [](Properties& p) { p.caption = "Derived"; }),
     {
-        {nullptr, "Help",
-         With({},
-              [](Properties& p) {
-                  p.lines = std::vector<std::string>{"one", "two"};
-              })},
+        {nullptr, "Help", With({}, [](Properties& p) { p.lines = "one\r\ntwo\r\n"; })},
         {ClassOf<CheckBox>, "Box", With(At(20, 40, 100, 17), [](Properties& p) { p.onClick = "BoxClick"; })},
     }};
 
