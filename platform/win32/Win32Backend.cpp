@@ -67,8 +67,8 @@ class Win32Backend : public Backend {
         FreeLateBoundLibraries();
     }
     bool HoldLibrary() override {
-        return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                  reinterpret_cast<LPCWSTR>(&ActiveBackend), &held_);
+        return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                  reinterpret_cast<LPCSTR>(&ActiveBackend), &held_);
     }
     void LetLibraryGo() override {
         if (HMODULE held = std::exchange(held_, nullptr)) FreeLibrary(held);

@@ -23,15 +23,20 @@ HINSTANCE ModuleInstance() {
 
 void RegisterPageWindowClass() {
     if (windowClass) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    // The common controls' classes stay registered for the process: once a load is enough.
+    static bool commonControls = false;
+    if (!std::exchange(commonControls, true)) {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+    }
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = Win32Peer::WindowProc;
     wc.hInstance = ModuleInstance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    // No icon of its own: the system shows its default one, and a class icon costs a copy made at
+    // every registration.
     wc.lpszClassName = kWindowClass;
     windowClass = RegisterClassExW(&wc);
 }
