@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     page->Input().ClickControl(page->Find<Control>(names[in.Byte() % 5]));
                 } else {
                     std::int32_t code = in.Int32(), argument = in.Int32();
-                    page->Perform(TipState.HostMessage, static_cast<std::uint32_t>(code), argument);
+                    page->ReceiveHostCommand(code, argument);
                     if (code == 0 && argument >= 0) FUZZ_CHECK(CurrentPage() == nullptr);
                 }
                 break;

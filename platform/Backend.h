@@ -11,13 +11,6 @@ namespace platform {
 
 class Form;
 
-struct Message {
-    std::uint32_t msg = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-    std::intptr_t result = 0;
-};
-
 enum class WindowChange { Caption, Bounds, Visible, Look };
 enum class MessageBoxKind { Plain, Confirm, Error };
 
@@ -37,8 +30,6 @@ class FormPeer {
     // Between the two, changes may wait and reach the screen together at the end.
     virtual void BeginUpdate() {}
     virtual void EndUpdate() {}
-    // The toolkit's own processing of a message (painting, input, the system's defaults).
-    virtual void DefaultProcessing(Message& message) = 0;
 };
 
 class Backend {

@@ -17,10 +17,6 @@ enum class ControlChange;
 enum class Operation { Insert, Remove };
 using EventHandler = std::function<void(Component* sender)>;
 
-// Toolkit messages delivered to controls.
-constexpr unsigned kCmMouseEnter = 0xB013;
-constexpr unsigned kCmMouseLeave = 0xB014;
-
 // The identity of a component class, so that a window can hand out its components by class without
 // the compiler's run-time type information (which would weigh on the library). Every class that
 // `Form::Find` is asked for declares its own with NAMTAIL_COMPONENT_CLASS.

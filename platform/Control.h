@@ -77,8 +77,9 @@ class Control : public Component {
     Color ShownText() const;
     bool FollowsSystemScheme() const { return Owner() && Owner()->Scheme() == ColorScheme::System; }
 
-    // Toolkit messages (mouse enter and leave).
-    virtual void Dispatch(unsigned message) { (void)message; }
+    // The pointer came onto the control, or left it.
+    virtual void MouseEntered() {}
+    virtual void MouseLeft() {}
     // Controls without a native window draw themselves on the window.
     virtual void Paint(Canvas& canvas) { (void)canvas; }
     // A left click released over the control (image buttons) or on its native window (checkbox).

@@ -74,9 +74,8 @@ void SpeedButton::Click() {
     if (onClick) onClick(this);
 }
 
-void SpeedButton::Dispatch(unsigned message) {
-    if (message != kCmMouseEnter && message != kCmMouseLeave) return;
-    mouseInControl_ = message == kCmMouseEnter;
+void SpeedButton::MouseInControlChanged(bool in) {
+    mouseInControl_ = in;
     if (flat_) Changed(ControlChange::Look);
 }
 

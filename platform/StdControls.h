@@ -72,13 +72,16 @@ class SpeedButton : public Control {
     AccessibleRole Role() const override { return AccessibleRole::PushButton; }
     void Click();
     void UserClick() override { Click(); }
-    void Dispatch(unsigned message) override;
+    void MouseEntered() override { MouseInControlChanged(true); }
+    void MouseLeft() override { MouseInControlChanged(false); }
     void Paint(Canvas& canvas) override;
     void ApplyProperties(const Properties& p) override;
     void BindEvents(const Properties& p, ComponentOwner& owner) override;
     EventHandler onClick;
 
   private:
+    void MouseInControlChanged(bool in);
+
     Bitmap glyph_;
     bool flat_ = false, mouseInControl_ = false;
 };

@@ -35,10 +35,14 @@ void THotSpeedButton::Notification(Component* component, Operation operation) {
     }
 }
 
-void THotSpeedButton::Dispatch(unsigned message) {
-    if (message == kCmMouseEnter) CMMouseEnter();
-    if (message == kCmMouseLeave) CMMouseLeave();
-    SpeedButton::Dispatch(message);
+void THotSpeedButton::MouseEntered() {
+    CMMouseEnter();
+    SpeedButton::MouseEntered();
+}
+
+void THotSpeedButton::MouseLeft() {
+    CMMouseLeave();
+    SpeedButton::MouseLeft();
 }
 
 void THotSpeedButton::CMMouseEnter() {

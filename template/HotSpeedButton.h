@@ -16,7 +16,8 @@ class THotSpeedButton : public platform::SpeedButton {
     void SetHotImageIndex(int index) { hotImageIndex_ = index; }
 
     void Notification(platform::Component* component, platform::Operation operation) override;
-    void Dispatch(unsigned message) override;
+    void MouseEntered() override;
+    void MouseLeft() override;
     void ApplyProperties(const platform::Properties& p) override;
     void ResolveReferences(const platform::Properties& p, platform::ComponentOwner& owner) override;
 

@@ -15,7 +15,7 @@ constexpr int kDesignPixelsPerInch = 96;
 }  // namespace
 
 TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(description) {
-    HostMessage();  // every page listens for the host's commands
+    if (std::uint16_t channel = HostMessage()) ListenOn(channel);
     Publish("FormCreate", &TfrmTippTemplate::FormCreate);
     Publish("FormShow", &TfrmTippTemplate::FormShow);
     Publish("HotSpeedButtonOKClick", &TfrmTippTemplate::HotSpeedButtonOKClick);
@@ -93,12 +93,7 @@ void TfrmTippTemplate::Sprache(std::int32_t Language) {
     Find<Control>("MemoHelpUS").SetVisible(english);
 }
 
-void TfrmTippTemplate::WndProc(Message& message) {
-    Form::WndProc(message);
-    if (TipState.HostMessage == 0 || message.msg != TipState.HostMessage) return;
-    // Both parameters count as signed 32-bit numbers; a negative one is out of range.
-    auto code = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.wParam));
-    auto argument = static_cast<std::int32_t>(static_cast<std::uint32_t>(message.lParam));
+void TfrmTippTemplate::HostCommand(std::int32_t code, std::int32_t argument) {
     if (code < 0 || argument < 0) throw RangeError();
     PerformHostCommand(code, argument);
 }

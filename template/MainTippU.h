@@ -32,8 +32,6 @@ class TfrmTippTemplate : public platform::Form {
     void NeuStart();
     // Applies the language: 1 English, anything else German.
     void Sprache(std::int32_t Language);
-    // Host commands arrive as the registered message "Quandeo".
-    void WndProc(platform::Message& message) override;
 
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
@@ -47,6 +45,10 @@ class TfrmTippTemplate : public platform::Form {
         ScopedFlag& operator=(const ScopedFlag&) = delete;
         bool& flag_;
     };
+
+    // Host commands arrive as the registered message "Quandeo"; a negative code or argument is out
+    // of range.
+    void HostCommand(std::int32_t code, std::int32_t argument) override;
 
   private:
     void ReadBSControl();

@@ -200,16 +200,6 @@ void* Form::ControlHandle(const Control& control) const {
     return peer_ ? peer_->ControlHandle(control) : nullptr;
 }
 
-std::intptr_t Form::Perform(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    Message message{msg, wParam, lParam, 0};
-    HandleInput([&] { WndProc(message); });
-    return message.result;
-}
-
-void Form::WndProc(Message& message) {
-    if (peer_) peer_->DefaultProcessing(message);
-}
-
 void Form::HandleInput(ActionRef action) {
     EntryScope entry;
     ShowErrors(action);

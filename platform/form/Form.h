@@ -77,10 +77,14 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const override;
     EventHandler FindHandler(const std::string& name) const override;
 
-    // Delivers a message through the window procedure, as the native side does, inside the door.
-    std::intptr_t Perform(std::uint32_t msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
-    // The window procedure; an override passes every message to the toolkit's processing first.
-    virtual void WndProc(Message& message);
+    // The host's channel: a backend delivers the registered message `message` to this window as
+    // host commands, its two values decoded as signed 32-bit numbers.
+    void ListenOn(std::uint32_t message) { channel_ = message, listening_ = true; }
+    bool ListensOn(std::uint32_t message) const { return listening_ && channel_ == message; }
+    // A host command arriving, as a backend delivers it: inside the door, errors shown.
+    void ReceiveHostCommand(std::int32_t code, std::int32_t argument) {
+        HandleInput([&] { HostCommand(code, argument); });
+    }
     // Lets the window go: the release handler takes it and hands it to Retire, so it is destroyed
     // once the outermost entry into the module returns. Asked more than once, it happens once.
     void Release();
@@ -102,6 +106,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
 
   protected:
     explicit Form(const FormDescription& description);
+    // What the window does with a host command; nothing unless a derived window says.
+    virtual void HostCommand(std::int32_t code, std::int32_t argument) { (void)code, (void)argument; }
     // Makes a member function available to the description under `name`.
     void Publish(const std::string& name, EventHandler handler);
     template <typename T>
@@ -136,6 +142,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     bool loaded_ = false;  // the creation handler has run
     InputRouter input_{*this};
     bool releaseRequested_ = false;
+    std::uint32_t channel_ = 0;
+    bool listening_ = false;
     std::function<void()> releaseHandler_;
 };
 

@@ -21,15 +21,15 @@ void InputRouter::MouseMove(int x, int y) {
         if (target == hot_) return;
         Control* left = hot_;
         hot_ = target;
-        if (left) left->Dispatch(kCmMouseLeave);
-        if (target) target->Dispatch(kCmMouseEnter);
+        if (left) left->MouseLeft();
+        if (target) target->MouseEntered();
     });
 }
 
 void InputRouter::MouseLeave() {
     target_.HandleInput([&] {
         Control* left = std::exchange(hot_, nullptr);
-        if (left) left->Dispatch(kCmMouseLeave);
+        if (left) left->MouseLeft();
     });
 }
 

@@ -36,6 +36,9 @@ void RefuseControlsOf(std::optional<NativeKind> kind);
 std::function<void(Form&)> SetShowHandler(std::function<void(Form&)> handler);
 // What the system does when another program destroys `form`'s window behind the toolkit's back.
 void DestroyNativeWindow(Form& form);
+// A message reaching `form` as the system would deliver it: the host's channel becomes a host
+// command, its values signed 32-bit numbers; anything else has no effect without a screen.
+void Deliver(Form& form, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 
 struct LaunchRequest {
     void* owner = nullptr;

@@ -67,7 +67,6 @@ class HeadlessPeer : public FormPeer {
         updating_ = false;
         if (std::exchange(showPending_, false) && form_.Visible()) Shown();
     }
-    void DefaultProcessing(Message&) override {}
 
   private:
     // The system calls other windows back in the middle of a show, and finishes it afterwards.
@@ -119,12 +118,18 @@ class HeadlessBackend : public Backend {
         for (Form* window : snapshot) {
             const auto& live = GetState().windows;
             if (std::find(live.begin(), live.end(), window) != live.end())
-                window->Perform(msg, wParam, lParam);
+                Deliver(*window, msg, wParam, lParam);
         }
     }
 };
 
 }  // namespace
+
+void Deliver(Form& form, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (form.ListensOn(msg))
+        form.ReceiveHostCommand(static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam)),
+                                static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam)));
+}
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(GetState().messageBoxHandler, std::move(handler));

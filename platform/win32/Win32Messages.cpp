@@ -37,10 +37,16 @@ bool Win32Peer::HandledKey(UINT msg, WPARAM key) {
     }
 }
 
-bool Win32Peer::Translate(Message& m) {
+bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND hwnd = Window();
     InputRouter& input = form_.Input();
-    switch (m.msg) {
+    // The host's registered message: both values count as signed 32-bit numbers.
+    if (form_.ListensOn(msg)) {
+        form_.ReceiveHostCommand(static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam)),
+                                 static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam)));
+        return true;
+    }
+    switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             PaintClient(BeginPaint(hwnd, &ps));
@@ -48,25 +54,25 @@ bool Win32Peer::Translate(Message& m) {
             return true;
         }
         case WM_PRINTCLIENT:  // magnifiers and screen capture ask the window to draw itself
-            PaintClient(reinterpret_cast<HDC>(m.wParam));
+            PaintClient(reinterpret_cast<HDC>(wParam));
             return true;
         case WM_ERASEBKGND:
-            m.result = 1;
+            result = 1;
             return true;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN: {
-            Control* control = children_.ControlOfHandle(reinterpret_cast<HWND>(m.lParam));
+            Control* control = children_.ControlOfHandle(reinterpret_cast<HWND>(lParam));
             if (!control) return false;
-            HDC dc = reinterpret_cast<HDC>(m.wParam);
+            HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, ToColorRef(control->ShownText()));
             SetBkColor(dc, ToColorRef(control->ShownBackground()));
-            m.result = reinterpret_cast<std::intptr_t>(BrushOf(control->ShownBackground()));
+            result = reinterpret_cast<std::intptr_t>(BrushOf(control->ShownBackground()));
             return true;
         }
         case WM_COMMAND: {
-            Control* control = children_.ControlOfId(LOWORD(m.wParam));
-            if (HIWORD(m.wParam) != BN_CLICKED || !control || control->Kind() != NativeKind::CheckBox)
+            Control* control = children_.ControlOfId(LOWORD(wParam));
+            if (HIWORD(wParam) != BN_CLICKED || !control || control->Kind() != NativeKind::CheckBox)
                 return false;
             input.ClickControl(*control);
             return true;
@@ -76,7 +82,7 @@ bool Win32Peer::Translate(Message& m) {
                 TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd, 0};
                 tracking_ = TrackMouseEvent(&tme);
             }
-            input.MouseMove(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            input.MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return true;
         case WM_MOUSELEAVE:
             tracking_ = false;
@@ -84,38 +90,38 @@ bool Win32Peer::Translate(Message& m) {
             return true;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            input.MouseDown(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            input.MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return true;
         case WM_LBUTTONUP:
-            input.MouseUp(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
+            input.MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return true;
         case WM_SETCURSOR: {
-            if (reinterpret_cast<HWND>(m.wParam) != hwnd || LOWORD(m.lParam) != HTCLIENT) return false;
+            if (reinterpret_cast<HWND>(wParam) != hwnd || LOWORD(lParam) != HTCLIENT) return false;
             POINT p;
             GetCursorPos(&p);
             ScreenToClient(hwnd, &p);
             bool hand = input.CursorFor(p.x, p.y) == Cursor::HandPoint;
             SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
-            m.result = TRUE;
+            result = TRUE;
             return true;
         }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
         case WM_SYSCHAR:
-            return HandledKey(m.msg, m.wParam);
+            return HandledKey(msg, wParam);
         case kChildKeyMessage:
-            m.result = HandledKey(static_cast<UINT>(m.wParam), static_cast<WPARAM>(m.lParam)) ? 1 : 0;
+            result = HandledKey(static_cast<UINT>(wParam), static_cast<WPARAM>(lParam)) ? 1 : 0;
             return true;
         case WM_ACTIVATE:
-            m.result = DefWindowProcW(hwnd, m.msg, m.wParam, m.lParam);
-            if (LOWORD(m.wParam) != WA_INACTIVE && !HIWORD(m.wParam)) input.FocusFirstTabStop();
+            result = DefWindowProcW(hwnd, msg, wParam, lParam);
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) input.FocusFirstTabStop();
             return true;
         case WM_GETOBJECT:
-            if (static_cast<LONG>(static_cast<DWORD>(m.lParam)) != OBJID_CLIENT) return false;
-            m.result = accessible_.Answer(hwnd, form_, m.wParam);
+            if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return false;
+            result = accessible_.Answer(hwnd, form_, wParam);
             return true;
         case WM_CONTEXTMENU:
-            ShowPopupMenu(m.lParam);
+            ShowPopupMenu(lParam);
             return true;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:

@@ -250,9 +250,11 @@ void Win32Peer::Flush() {
     if (focus) FocusChanged();
 }
 
-void Win32Peer::DefaultProcessing(Message& m) {
-    if (!Window()) return;
-    if (!Translate(m)) m.result = DefWindowProcW(Window(), m.msg, m.wParam, m.lParam);
+LRESULT Win32Peer::Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    bool handled = false;
+    form_.HandleInput([&] { handled = Translate(msg, wParam, lParam, result); });
+    return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void Win32Peer::PlaceWindow(UINT extraFlags) {
@@ -301,7 +303,7 @@ LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         form.NativeWindowDestroyed();
         return result;
     }
-    return peer->form_.Perform(msg, wParam, static_cast<std::intptr_t>(lParam));
+    return peer->Receive(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32Peer::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

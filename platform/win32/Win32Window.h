@@ -43,7 +43,6 @@ class Win32Peer : public FormPeer {
     void FocusChanged() override;
     void BeginUpdate() override { updating_ = true; }
     void EndUpdate() override;
-    void DefaultProcessing(Message& message) override;
 
     // The window procedures of the page window and of its subclassed children: the module's door.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -64,8 +63,12 @@ class Win32Peer : public FormPeer {
     void ShowOrHide();
     void NativeWindowGone();
 
-    // Message translation (Win32Messages.cpp): true when the message was handled here.
-    bool Translate(Message& m);
+    // Each native message decoded once, into typed calls on the form, errors shown; what the form
+    // does not take goes to the system.
+    LRESULT Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Message translation (Win32Messages.cpp): true when the message was handled here, its answer in
+    // `result`.
+    bool Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandledKey(UINT msg, WPARAM key);
     void PaintClient(HDC dc);
     void ShowPopupMenu(LPARAM at);

@@ -8,7 +8,7 @@ namespace {
 class Channel : public PageTest {
   protected:
     std::intptr_t Send(TFormNamtail& page, std::int64_t code, std::int64_t argument) {
-        return page.Perform(TipState.HostMessage,
+        return SendToWindow(page.Handle(), TipState.HostMessage,
                             static_cast<std::uintptr_t>(static_cast<std::uint32_t>(code)),
                             static_cast<std::intptr_t>(static_cast<std::int32_t>(argument)));
     }
@@ -42,7 +42,8 @@ TEST_F(Channel, MoveAndResizeCommandsTakeZeroAsOneForTheEdgesOnly) {
     Send(page, 100, 5);
     Send(page, 9999, 2);
     Send(page, 4711, 1);
-    page.Perform(TipState.HostMessage + 1 == 0x10000 ? 0xC000 : TipState.HostMessage + 1, 10, 300);
+    SendToWindow(page.Handle(), TipState.HostMessage + 1 == 0x10000 ? 0xC000 : TipState.HostMessage + 1, 10,
+                 300);
     EXPECT_EQ(page.Left(), 120) << "other codes and other messages change nothing";
     EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -82,14 +83,13 @@ inline const FormDescription kNullListener = {"frmNullListener", nullptr, {}, {}
 class NullListener : public Form {
   public:
     std::vector<std::pair<std::uintptr_t, std::intptr_t>> received;
-    void WndProc(Message& m) override {
-        Form::WndProc(m);
-        if (m.msg == 0 && (m.wParam == 200 || m.wParam == 9999)) received.emplace_back(m.wParam, m.lParam);
+    void HostCommand(std::int32_t code, std::int32_t argument) override {
+        if (code == 200 || code == 9999) received.emplace_back(code, argument);
     }
 
   private:
     friend class Form;
-    NullListener() : Form(kNullListener) {}
+    NullListener() : Form(kNullListener) { ListenOn(0); }
 };
 
 TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {

@@ -44,17 +44,15 @@ class Listener : public Form {
         };
     }
 
-    void WndProc(Message& m) override {
-        Form::WndProc(m);
-        // As a host does: it registers the message itself, before or after any page.
-        if (m.msg != ActiveBackend().RegisterMessage("Quandeo")) return;
-        received.emplace_back(static_cast<std::int32_t>(m.wParam), static_cast<std::int32_t>(m.lParam));
-        if (onNotification) onNotification(static_cast<std::int32_t>(m.wParam));
+    void HostCommand(std::int32_t code, std::int32_t argument) override {
+        received.emplace_back(code, argument);
+        if (onNotification) onNotification(code);
     }
 
   private:
     friend class Form;
-    Listener() : Form(kListener) {}
+    // As a host does: it registers the message itself, before or after any page.
+    Listener() : Form(kListener) { ListenOn(ActiveBackend().RegisterMessage("Quandeo")); }
 };
 
 class PageTest : public ::testing::Test {

@@ -275,26 +275,24 @@ TEST(Toolkit, PointerInputDrivesClicksEnterLeaveAndShortcuts) {
     EXPECT_FALSE(form->Input().KeyDown(0x41));
 }
 
-TEST(Toolkit, ErrorInWindowProcedureIsShownAndProcessingGoesOn) {
+TEST(Toolkit, ErrorInAHostCommandIsShownAndProcessingGoesOn) {
     struct Throwing : BaseForm {
-        void WndProc(Message& m) override {
-            BaseForm::WndProc(m);
-            if (m.msg == 0x8001) throw RangeError();
+        void HostCommand(std::int32_t code, std::int32_t) override {
+            if (code == 1) throw RangeError();
         }
     };
     MessageBoxScript boxes;
     auto form = Form::Create<Throwing>();
-    form->Perform(0x8001, 0, 0);
-    form->Perform(0x8002, 0, 0);
+    form->ReceiveHostCommand(1, 0);
+    form->ReceiveHostCommand(2, 0);
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Error), (std::vector<std::string>{"Range check error"}));
 }
 
-TEST(Toolkit, ReleaseWaitsUntilTheMessageHasBeenHandled) {
+TEST(Toolkit, ReleaseWaitsUntilTheCommandHasBeenHandled) {
     struct Releasing : BaseForm {
         bool* handledAfterRelease = nullptr;
-        void WndProc(Message& m) override {
-            BaseForm::WndProc(m);
-            if (m.msg != 0x8003) return;
+        void HostCommand(std::int32_t code, std::int32_t) override {
+            if (code != 3) return;
             Release();
             *handledAfterRelease = true;  // still alive inside its own message
         }
@@ -303,7 +301,7 @@ TEST(Toolkit, ReleaseWaitsUntilTheMessageHasBeenHandled) {
     bool handled = false;
     form->handledAfterRelease = &handled;
     form->SetReleaseHandler([&] { Retire(std::move(form)); });
-    form->Perform(0x8003, 0, 0);
+    form->ReceiveHostCommand(3, 0);
     EXPECT_TRUE(handled);
     EXPECT_EQ(form, nullptr);
 }

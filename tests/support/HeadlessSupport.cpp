@@ -68,7 +68,8 @@ bool PrivilegeEnabled(const std::string& name) {
 namespace testing_support {
 
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    return static_cast<platform::Form*>(handle)->Perform(msg, wParam, lParam);
+    platform::headless::Deliver(*static_cast<platform::Form*>(handle), msg, wParam, lParam);
+    return 0;
 }
 
 void DestroyFromOutside(void* handle) {
