@@ -10,6 +10,7 @@
 
 #include "platform/form/EntryScope.h"
 #include "platform/form/Form.h"
+#include "platform/win32/AccessibleChildIds.h"
 #include "platform/win32/LateBound.h"
 
 namespace platform {
@@ -118,7 +119,7 @@ class PageAccessible final : public IAccessible {
         EntryScope entry;
         if (!form_) return CO_E_OBJNOTCONNECTED;
         if (!count) return E_POINTER;
-        *count = StandardChildCount() + static_cast<LONG>(form_->Input().AccessibleParts().size());
+        *count = AccessibleChildCount(StandardChildCount(), form_->Input().AccessibleParts().size());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) override {
@@ -249,7 +250,7 @@ class PageAccessible final : public IAccessible {
         auto parts = form_->Input().AccessibleParts();
         for (std::size_t i = 0; i < parts.size(); ++i) {
             if (!parts[i].bounds.Contains(p.x, p.y)) continue;
-            SetInteger(id, StandardChildCount() + static_cast<LONG>(i) + 1);
+            SetInteger(id, PartChildId(StandardChildCount(), i));
             return S_OK;
         }
         return standard_->accHitTest(x, y, id);
@@ -303,8 +304,7 @@ class PageAccessible final : public IAccessible {
     Target Resolve(const VARIANT& id) const {
         if (!form_ || !standard_) return {Target::Disconnected};
         if (id.vt != VT_I4) return {Target::Invalid};
-        // Any client may send any id: computed wide, so that no id overflows.
-        long long child = static_cast<long long>(id.lVal) - StandardChildCount() - 1;
+        long long child = PartIndexOfChildId(StandardChildCount(), id.lVal);
         if (child < 0) return {Target::Standard};
         auto parts = form_->Input().AccessibleParts();
         if (static_cast<unsigned long long>(child) >= parts.size()) return {Target::Invalid};
@@ -324,7 +324,7 @@ class PageAccessible final : public IAccessible {
     // standard object's, which knows nothing of the parts.
     HRESULT Navigate(LONG direction, const VARIANT& start, bool fromPart, VARIANT* end) {
         LONG from = start.lVal, to = 0;
-        LONG count = StandardChildCount() + static_cast<LONG>(form_->Input().AccessibleParts().size());
+        LONG count = AccessibleChildCount(StandardChildCount(), form_->Input().AccessibleParts().size());
         if (from < CHILDID_SELF) return E_INVALIDARG;
         switch (direction) {
             case NAVDIR_FIRSTCHILD:

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/AccessibleChildIds.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Text.h"
 
@@ -218,15 +219,13 @@ void ChildMirror::GraphicChanged(const Native& native, ControlChange what) {
     }
 }
 
-// The accessible object numbers its children as the system's standard object does, the windows of
-// the controls first; the windowless parts follow in creation order.
 void ChildMirror::Announce(DWORD event, const Control& control) {
-    LONG id = 0;
-    for (const Native& n : natives_) id += n.child ? 1 : 0;
-    for (const AccessiblePart& part : form_.Input().AccessibleParts()) {
-        ++id;
-        if (part.control == &control) return NotifyWinEvent(event, parent_, OBJID_CLIENT, id);
-    }
+    LONG windowed = 0;
+    for (const Native& n : natives_) windowed += n.child ? 1 : 0;
+    auto parts = form_.Input().AccessibleParts();
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (parts[i].control == &control)
+            return NotifyWinEvent(event, parent_, OBJID_CLIENT, PartChildId(windowed, i));
 }
 
 void ChildMirror::Reveal() {
