@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/AccessibleChildIds.h"
+#include "platform/win32/Win32ControlKinds.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Text.h"
 
@@ -10,12 +11,6 @@ namespace platform {
 namespace {
 
 constexpr int kFirstControlId = 100;
-
-// The help boxes hold the page's texts; a caption may be the host's (the title).
-std::wstring TextOf(Control& control) {
-    if (control.Kind() == NativeKind::Edit) return Wide(static_cast<Memo&>(control).Text(), kPageCodePage);
-    return Wide(control.Caption(), CodePageOf(control.CaptionOrigin()));
-}
 
 HINSTANCE InstanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
@@ -28,13 +23,13 @@ void ChildMirror::Create(HWND parent, HWND tooltip, WNDPROC childProc) {
     tooltip_ = tooltip;
     int id = kFirstControlId;
     ForEachControl(form_.Components(), [&](Control& control) {
-        natives_.push_back({&control, id++, nullptr, false, false, false});
-        if (control.Kind() == NativeKind::Graphic) AddTool(natives_.back());
+        natives_.push_back({&control, NativeKindOf(control), id++, nullptr, false, false, false});
+        if (!natives_.back().kind) AddTool(natives_.back());
     });
     // The system puts a new child below its siblings: made last to first, later controls lie above
     // earlier ones, as in the description, with no reordering afterwards.
     for (auto n = natives_.rbegin(); n != natives_.rend(); ++n)
-        if (n->control->Kind() != NativeKind::Graphic) CreateChild(*n, childProc);
+        if (n->kind) CreateChild(*n, childProc);
 }
 
 void ChildMirror::Forget() {
@@ -67,45 +62,22 @@ Control* ChildMirror::ControlOfHandle(HWND child) const {
 
 void ChildMirror::CreateChild(Native& native, WNDPROC childProc) {
     Control& control = *native.control;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    const wchar_t* cls = L"STATIC";
-    switch (control.Kind()) {
-        case NativeKind::Static:
-            style |= SS_LEFT | SS_NOPREFIX;
-            break;
-        case NativeKind::Edit: {
-            auto& memo = static_cast<Memo&>(control);
-            cls = L"EDIT";
-            style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER;
-            if (memo.ReadOnly()) style |= ES_READONLY;
-            if (memo.VerticalScrollBar()) style |= WS_VSCROLL;
-            break;
-        }
-        case NativeKind::CheckBox:
-            cls = L"BUTTON", style |= BS_CHECKBOX;
-            break;
-        case NativeKind::Graphic:
-            return;
-    }
+    const NativeControlKind& kind = *native.kind;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style(control);
     if (control.TabStop()) style |= WS_TABSTOP;
     if (control.Visible()) style |= WS_VISIBLE;
     if (!control.Enabled()) style |= WS_DISABLED;
     const Rect& r = control.Bounds();
-    // An edit box lays its lines out anew for each font and text it gets: it gets its font first.
-    const bool edit = control.Kind() == NativeKind::Edit;
-    HWND child = CreateWindowExW(0, cls, edit ? L"" : TextOf(control).c_str(), style, r.left, r.top, r.width,
-                                 r.height, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
+    HWND child = CreateWindowExW(0, kind.windowClass, kind.textAfterFont ? L"" : kind.text(control).c_str(),
+                                 style, r.left, r.top, r.width, r.height, parent_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(native.id)),
                                  InstanceOf(parent_), nullptr);
     if (!child) throw WindowRefused("Cannot create the control " + control.Name());
     native.child = child;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), FALSE);
-    if (edit) SetWindowTextW(child, TextOf(control).c_str());
-    if (control.Kind() == NativeKind::CheckBox && static_cast<CheckBox&>(control).Checked())
-        SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
-    // Key strokes reach the page window first, so that shortcuts, access keys and Tab work from any
-    // focus. Only the checkbox and the help boxes (which a click focuses) ever hold the focus; a
-    // static text never does and keeps the system's own procedure.
-    if (control.Kind() == NativeKind::Static) return;
+    if (kind.textAfterFont) SetWindowTextW(child, kind.text(control).c_str());
+    kind.showState(child, control);
+    if (!kind.takesFocus) return;
     auto original = SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc));
     SetWindowLongPtrW(child, GWLP_USERDATA, original);
 }
@@ -162,7 +134,7 @@ void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScree
             }
             // Drawn with the next paint of the window, not at once for each change.
             SendMessageW(h, WM_SETREDRAW, FALSE, 0);
-            SetWindowTextW(h, TextOf(control).c_str());
+            SetWindowTextW(h, native.kind->text(control).c_str());
             SendMessageW(h, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(h, nullptr, TRUE);
             break;
@@ -184,8 +156,7 @@ void ChildMirror::NativeChanged(Native& native, ControlChange what, bool onScree
             break;
         }
         case ControlChange::Checked:
-            SendMessageW(h, BM_SETCHECK,
-                         static_cast<CheckBox&>(control).Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+            native.kind->showState(h, control);
             break;
         case ControlChange::Look:
             SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control.GetFont())), TRUE);
@@ -235,7 +206,7 @@ void ChildMirror::Reveal() {
             const Rect& r = n.control->Bounds();
             MoveWindow(n.child, r.left, r.top, r.width, r.height, FALSE);
         }
-        if (std::exchange(n.staleText, false)) SetWindowTextW(n.child, TextOf(*n.control).c_str());
+        if (std::exchange(n.staleText, false)) SetWindowTextW(n.child, n.kind->text(*n.control).c_str());
     }
 }
 
@@ -247,7 +218,7 @@ void ChildMirror::FontsChanged() {
 
 void ChildMirror::ClearEditTexts() {
     for (const Native& n : natives_)
-        if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextW(n.child, L"");
+        if (n.child && n.kind->emptiedBeforeDestruction) SetWindowTextW(n.child, L"");
 }
 
 }  // namespace platform

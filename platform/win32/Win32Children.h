@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/form/Form.h"
+#include "platform/win32/Win32ControlKinds.h"
 
 namespace platform {
 
@@ -32,13 +33,13 @@ class ChildMirror {
     // and drawn once.
     void Reveal();
     void FontsChanged();
-    // Before destruction: an edit box destroyed with its text in it leaves Wine's heap a kilobyte or
-    // so larger each time (thousands of pages in one process show it); emptied first, it does not.
+    // Before destruction: empties the children whose kind asks for it.
     void ClearEditTexts();
 
   private:
     struct Native {
         Control* control;
+        const NativeControlKind* kind;  // null: drawn by the page, no window of its own
         int id;
         HWND child;
         bool staleText;    // set while the window was hidden: applied when it shows

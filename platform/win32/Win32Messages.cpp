@@ -72,8 +72,8 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         }
         case WM_COMMAND: {
             Control* control = children_.ControlOfId(LOWORD(wParam));
-            if (HIWORD(wParam) != BN_CLICKED || !control || control->Kind() != NativeKind::CheckBox)
-                return false;
+            const NativeControlKind* kind = control ? NativeKindOf(*control) : nullptr;
+            if (!kind || !kind->clicked(HIWORD(wParam))) return false;
             input.ClickControl(*control);
             return true;
         }
