@@ -26,6 +26,8 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 void SetScreenPixelsPerInch(int ppi);
 // The live top-level windows, in creation order.
 std::vector<Form*> TopLevelWindows();
+// While on, registering a window message fails (0), as when the system's table of them is full.
+void RefuseMessageRegistration(bool refuse);
 // While on, no new window can be made: creation fails as a system short of resources makes it fail.
 void RefuseNewWindows(bool refuse);
 // While set, a window with a control of that kind cannot be made, as when the system refuses one of

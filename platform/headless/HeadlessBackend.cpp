@@ -15,6 +15,7 @@ struct State {
     std::vector<Form*> windows;
     std::map<std::string, std::uint32_t> messages;
     bool refuseWindows = false;
+    bool refuseMessages = false;
     std::optional<NativeKind> refusedKind;
     std::function<void(Form&)> showHandler;
 };
@@ -109,6 +110,7 @@ class HeadlessBackend : public Backend {
         return handler ? handler({kind, text}) : false;
     }
     std::uint32_t RegisterMessage(const std::string& name) override {
+        if (GetState().refuseMessages) return 0;
         auto& messages = GetState().messages;
         auto [it, added] = messages.try_emplace(name, 0xC000u + static_cast<std::uint32_t>(messages.size()));
         return it->second;
@@ -141,6 +143,10 @@ void SetScreenPixelsPerInch(int ppi) {
 
 std::vector<Form*> TopLevelWindows() {
     return GetState().windows;
+}
+
+void RefuseMessageRegistration(bool refuse) {
+    GetState().refuseMessages = refuse;
 }
 
 void RefuseNewWindows(bool refuse) {

@@ -93,13 +93,21 @@ class NullListener : public Form {
 };
 
 TEST_F(Channel, FailedRegistrationPerformsNoCommandAndBroadcastsNothing) {
+    // The page registers the message as it is made; where the system cannot be made to refuse
+    // that, the registration is forgotten afterwards, which the notifications see all the same.
     struct NoHostMessage {
         std::uint16_t saved = std::exchange(TipState.HostMessage, std::uint16_t{0});
-        ~NoHostMessage() { TipState.HostMessage = saved; }
+        bool refused = RefuseMessageRegistration(true);
+        ~NoHostMessage() {
+            RefuseMessageRegistration(false);
+            TipState.HostMessage = saved;
+        }
     } failed;
     auto listener = Form::Create<NullListener>();
     listener->Handle();  // a host's window exists whether or not it shows
     auto& page = Create();
+    if (!failed.refused) TipState.HostMessage = 0;
+    EXPECT_EQ(TipState.HostMessage, 0);
     SendToWindow(page.Handle(), 0, 10, 300);
     SendToWindow(page.Handle(), 0, 12, 50);
     EXPECT_EQ(page.Left(), 100) << "message 0 is never the host message";

@@ -72,6 +72,11 @@ std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wPara
     return 0;
 }
 
+bool RefuseMessageRegistration(bool refuse) {
+    platform::headless::RefuseMessageRegistration(refuse);
+    return true;
+}
+
 void DestroyFromOutside(void* handle) {
     platform::headless::DestroyNativeWindow(*static_cast<platform::Form*>(handle));
 }

@@ -54,6 +54,9 @@ void DestroyFromOutside(void* handle);
 // page window, or one kind of its children after the page window was made.
 enum class Refusal { None, PageWindow, Static, Edit, CheckBox, Tooltip };
 void RefuseWindows(Refusal what);
+// While set, registering a window message fails, where the backend can make it fail (headless);
+// false where it cannot.
+bool RefuseMessageRegistration(bool refuse);
 // How a host is called back while the page shows: Win32 tells the window that was active before
 // (WM_ACTIVATE, then WM_KILLFOCUS) and the thread's CBT hook (HCBT_ACTIVATE); headless calls its show
 // handler for each.

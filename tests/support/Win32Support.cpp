@@ -211,6 +211,11 @@ LRESULT CALLBACK RefuseWindowsOfClass(int code, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
+// RegisterWindowMessage cannot be made to fail from outside.
+bool RefuseMessageRegistration(bool) {
+    return false;
+}
+
 void RefuseWindows(Refusal what) {
     static const char* const classes[] = {nullptr, "NamtailTipWindow", "Static",
                                           "Edit",  "Button",           "tooltips_class32"};

@@ -99,7 +99,10 @@ TEST_F(HostCallback, ExportsCalledOnAWorkerThreadRunOnThePagesThread) {
 }
 
 TEST_F(HostCallback, ScreenReaderCallsArrivingOnAnotherThreadNeverRunBesideThePage) {
-    CoUninitialize();  // the page's thread in no apartment: nothing carries calls to it
+    // The page's thread in the multithreaded apartment: a client there gets the object itself, and
+    // nothing carries its calls to the page's thread.
+    CoUninitialize();
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
     const DWORD pageThread = GetCurrentThreadId();
     DWORD boxThread = 0;
@@ -125,6 +128,7 @@ TEST_F(HostCallback, ScreenReaderCallsArrivingOnAnotherThreadNeverRunBesideThePa
         EXPECT_EQ(info, S_OK);
         EXPECT_EQ(boxThread, pageThread) << "the Info box opened on the page's thread";
     }
+    CoUninitialize();
     CoInitialize(nullptr);
 }
 
