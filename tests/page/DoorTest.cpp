@@ -80,7 +80,11 @@ TEST_F(Door, HostFreesThePageFromItsNotificationAndFromItsOpenMessageBox) {
     for (const char* button : {"HotSpeedButtonInfo", "HotSpeedButtonOK"}) {
         SCOPED_TRACE(button);
         boxes.Clear();
-        boxes.onShown = [](const ShownBox&) { EXPECT_EQ(ModulFree(), 1); };
+        boxes.onShown = [](const ShownBox&) {
+            platform::Form* page = CurrentPage();
+            EXPECT_EQ(ModulFree(), 1);
+            EXPECT_FALSE(page->Visible()) << "gone from the screen while its box is still open";
+        };
         Click(Create(), button);
         boxes.onShown = nullptr;
         EXPECT_EQ(boxes.Shown().size(), 1u);
