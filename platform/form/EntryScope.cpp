@@ -50,10 +50,6 @@ bool EntryScope::Inside() {
     return depth > 0;
 }
 
-bool EntryScope::Nested() {
-    return depth > 1;
-}
-
 void Retire(std::unique_ptr<Component> component) {
     if (!component) return;
     if (!retired) retired = new std::vector<std::unique_ptr<Component>>;

@@ -21,9 +21,6 @@ class EntryScope {
 
     // True while the module runs inside any entry.
     static bool Inside();
-    // True while one entry runs inside another (a notification, a message box): what is let go
-    // now outlives the entry that let it go.
-    static bool Nested();
 };
 
 // Takes a window (or any component) that is to go: destroyed at once when no entry is open, else

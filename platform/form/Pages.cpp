@@ -50,9 +50,7 @@ void RetireCurrentPage() {
     ++generation;
     if (!current) return;
     std::unique_ptr<Form> retired(std::exchange(current, nullptr));
-    // A page that must wait for the entries below to return leaves the screen now; one that goes
-    // as this entry closes is destroyed without being hidden first.
-    if (EntryScope::Nested()) retired->Close();
+    retired->Close();
     Retire(std::move(retired));
 }
 

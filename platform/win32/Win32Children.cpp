@@ -246,18 +246,9 @@ void ChildMirror::FontsChanged() {
             SendMessageW(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
 }
 
-// Wine's edit control frees its line-break table when its text changes, not when it is destroyed:
-// emptied first, a help box leaves the heap as it found it. A box on screen is taken off it without
-// a redraw first, so that emptying it draws nothing.
 void ChildMirror::ClearEditTexts() {
-    for (const Native& n : natives_) {
-        if (!n.child || n.control->Kind() != NativeKind::Edit) continue;
-        if (IsWindowVisible(n.child))
-            SetWindowPos(
-                n.child, nullptr, 0, 0, 0, 0,
-                SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetWindowTextW(n.child, L"");
-    }
+    for (const Native& n : natives_)
+        if (n.child && n.control->Kind() == NativeKind::Edit) SetWindowTextW(n.child, L"");
 }
 
 }  // namespace platform
