@@ -36,12 +36,29 @@ inline void Painted(HWND window) {
     Pump();
 }
 
+// The host's own window, up and painted before anything is timed.
+inline HWND HostWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "BenchHost";
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, "BenchHost", "Bench host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                520, nullptr, nullptr, wc.hInstance, nullptr);
+    Painted(host);
+    return host;
+}
+
 class Baseline {
   public:
-    explicit Baseline(MarkPhase mark = nullptr) : mark_(mark) {
+    // `instance` is the module the windows belong to: the program's, or a library's of its own.
+    explicit Baseline(MarkPhase mark = nullptr, HINSTANCE instance = GetModuleHandleA(nullptr))
+        : mark_(mark), instance_(instance) {
         WNDCLASSA wc{};
         wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = instance_;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = "BaselineTipWindow";
         RegisterClassA(&wc);
@@ -52,6 +69,7 @@ class Baseline {
         DeleteObject(bold_);
         DeleteObject(border_);
         DeleteObject(help_);
+        UnregisterClassA("BaselineTipWindow", instance_);
     }
     Baseline(const Baseline&) = delete;
     Baseline& operator=(const Baseline&) = delete;
@@ -62,12 +80,12 @@ class Baseline {
         Mark("registry reads");
         HWND window = CreateWindowExA(0, "BaselineTipWindow", "Alias names",
                                       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 40, 40, 298,
-                                      455, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+                                      455, nullptr, nullptr, instance_, this);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         Mark("window");
-        HWND tips = CreateWindowExA(
-            WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance_, nullptr);
         Mark("tooltip window");
         const char* hints[] = {"Changes will be saved immediately", "Restore defaults", "Valid to ...",
                                "Registry Lookup"};
@@ -97,10 +115,14 @@ class Baseline {
         Painted(window);
         Mark("painted");
         if (keep) return window;
+        Destroy(window);
+        return nullptr;
+    }
+
+    void Destroy(HWND window) const {
         DestroyWindow(window);
         Pump();
         Mark("destroyed");
-        return nullptr;
     }
 
   private:
@@ -128,11 +150,11 @@ class Baseline {
     // The box's lines as the page's text boxes hold them: each ended by CR LF.
     static std::string Text(const char* help) { return help ? std::string(help) + "\r\n" : std::string(); }
 
-    static HWND Child(HWND parent, const char* cls, const char* text, DWORD style, RECT r, HFONT font,
-                      bool visible = true) {
-        HWND child = CreateWindowExA(
-            0, cls, text, WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) | style, r.left, r.top,
-            r.right, r.bottom, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND Child(HWND parent, const char* cls, const char* text, DWORD style, RECT r, HFONT font,
+               bool visible = true) {
+        HWND child =
+            CreateWindowExA(0, cls, text, WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) | style,
+                            r.left, r.top, r.right, r.bottom, parent, nullptr, instance_, nullptr);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return child;
     }
@@ -166,6 +188,7 @@ class Baseline {
     }
 
     MarkPhase mark_;
+    HINSTANCE instance_;
     HFONT font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     HFONT bold_ = CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     HBRUSH border_ = CreateSolidBrush(RGB(140, 170, 230));

@@ -51,11 +51,38 @@ void Print(const char* what, const PhaseClock& clock, int cycles) {
     std::printf("  %-28s %8.3f ms\n", "total", total / cycles * 1000);
 }
 
+// The first page of a fresh process, with the host's window up: what a page costs once per load.
+// Prints "phase milliseconds" lines for one side, the page or the bare page.
+int Cold(bool page) {
+    HWND host = bench::HostWindow();
+    PhaseClock& clock = page ? pageClock : bareClock;
+    if (page) {
+        platform::phaseListener = [](const char* phase) { pageClock.Mark(phase); };
+        pageClock.Start();
+        ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
+        bench::Painted(FindWindowA("NamtailTipWindow", "Alias names"));
+        pageClock.Mark("painted");
+        ModulFree();
+        bench::Pump();
+        pageClock.Mark("destroyed");
+    } else {
+        bareClock.Start();
+        bench::Baseline baseline([](const char* phase) { bareClock.Mark(phase); });
+        bareClock.Mark("class, fonts and images");
+        baseline.Cycle();
+    }
+    for (const auto& phase : clock.order)
+        std::printf("%s %.3f\n", phase.c_str(), clock.seconds.at(phase) * 1000);
+    DestroyWindow(host);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    int cycles = argc > 1 ? std::atoi(argv[1]) : 200;
     InitCommonControls();
+    if (argc > 2 && std::string(argv[1]) == "cold") return Cold(std::string(argv[2]) == "page");
+    int cycles = argc > 1 ? std::atoi(argv[1]) : 200;
     bench::Baseline baseline([](const char* phase) { bareClock.Mark(phase); });
     for (int i = 0; i < 5; ++i) {  // warm caches and lazy set-up, untimed
         ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
