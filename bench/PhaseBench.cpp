@@ -52,19 +52,24 @@ void Print(const char* what, const PhaseClock& clock, int cycles) {
 }
 
 // The first page of a fresh process, with the host's window up: what a page costs once per load.
+// One page through the library, phase by phase into pageClock: created, painted, freed.
+void TimedPageCycle() {
+    platform::phaseListener = [](const char* phase) { pageClock.Mark(phase); };
+    pageClock.Start();
+    ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
+    bench::Painted(FindWindowA("NamtailTipWindow", "Alias names"));
+    pageClock.Mark("painted");
+    ModulFree();
+    bench::Pump();
+    pageClock.Mark("destroyed");
+}
+
 // Prints "phase milliseconds" lines for one side, the page or the bare page.
 int Cold(bool page) {
     HWND host = bench::HostWindow();
     PhaseClock& clock = page ? pageClock : bareClock;
     if (page) {
-        platform::phaseListener = [](const char* phase) { pageClock.Mark(phase); };
-        pageClock.Start();
-        ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
-        bench::Painted(FindWindowA("NamtailTipWindow", "Alias names"));
-        pageClock.Mark("painted");
-        ModulFree();
-        bench::Pump();
-        pageClock.Mark("destroyed");
+        TimedPageCycle();
     } else {
         bareClock.Start();
         bench::Baseline baseline([](const char* phase) { bareClock.Mark(phase); });
@@ -92,15 +97,8 @@ int main(int argc, char** argv) {
     pageClock = PhaseClock{}, bareClock = PhaseClock{};
     double pageGrowth = 0, bareGrowth = 0;
     for (int i = 0; i < cycles; ++i) {
-        platform::phaseListener = [](const char* phase) { pageClock.Mark(phase); };
         double atStart = static_cast<double>(Committed());
-        pageClock.Start();
-        ModulCreate(40, 40, 298, 455, 13, 1, "Alias names", "", 4096, 1);
-        bench::Painted(FindWindowA("NamtailTipWindow", "Alias names"));
-        pageClock.Mark("painted");
-        ModulFree();
-        bench::Pump();
-        pageClock.Mark("destroyed");
+        TimedPageCycle();
         platform::phaseListener = nullptr;
         double between = static_cast<double>(Committed());
         pageGrowth += between - atStart;
