@@ -29,7 +29,7 @@ HMODULE LoadSystemLibrary(const char* name) {
                           searchFlags ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-// Plain data: freed by FreeLateBoundLibraries in the unload order, not by a static destructor.
+// Plain data: freed by FreeLateBoundLibraries when the last page goes, not by a static destructor.
 class LoadedLibraries {
   public:
     void FreeAll() {

@@ -11,7 +11,7 @@ struct GdiObjects {
     std::vector<std::pair<COLORREF, HBRUSH>> brushes;
     HDC measuring = nullptr;
 };
-// Made at first use and deleted by ReleaseGdiObjects only: no static destructor runs at unload.
+// Made at first use and deleted by ReleaseGdiObjects only: no static destructor touches GDI at unload.
 GdiObjects* objects = nullptr;
 
 GdiObjects& Objects() {

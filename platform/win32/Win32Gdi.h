@@ -10,7 +10,7 @@ namespace platform {
 COLORREF ToColorRef(Color c);
 
 // Fonts and brushes do not depend on one page: made at first use, shared by every page of this load
-// of the library, and deleted by ReleaseGdiObjects when it unloads.
+// of the library, and deleted by ReleaseGdiObjects when the last page goes.
 HFONT FontOf(const Font& font);
 HBRUSH BrushOf(Color color);
 // A device context for measuring text, kept like the fonts: a font made at a pixel height measures

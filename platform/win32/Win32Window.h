@@ -95,8 +95,8 @@ namespace platform {
 // The style of the page window, for the frame size the model subtracts.
 constexpr DWORD kPageWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kPageWindowExStyle = 0;
-// The page window's class is registered at the first page and unregistered at unload, since hosts
-// load and unload plug-ins.
+// The page window's class is registered with the first page and unregistered when the last one
+// goes, outside the loader lock, since hosts load and unload plug-ins.
 void UnregisterPageWindowClass();
 // Runs run(context) on the thread of the latest page window and waits for it; false, running
 // nothing, when this is that thread or no page window exists.
