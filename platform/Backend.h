@@ -51,16 +51,21 @@ class Backend {
     // Synchronous delivery to every top-level window; the result is not reported.
     virtual void Broadcast(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // The last page window is gone and no entry is open: what the backend took from the system goes
-    // back, in the backend's own order, to be taken again by the next page.
-    virtual void ReleaseResources() {}
+    // back, in the backend's own order, to be taken again by the next page. False when the system
+    // would not take something back yet: asked again at the next chance.
+    virtual bool ReleaseResources() { return true; }
     // The first page is being made: the library keeps itself loaded until LetLibraryGo, so that a
     // host that unloads it with a page open never leaves a window running unloaded code. True when
     // a hold was taken.
     virtual bool HoldLibrary() { return false; }
-    // Called from an export, whose host holds the library, once no page is left.
+    // Called from an outermost export that nothing re-entered, whose host holds the library, once no
+    // page is left and everything went back.
     virtual void LetLibraryGo() {}
-    // Runs run(context) on the thread of the page windows and waits for it there; false, running
-    // nothing, when the caller is that thread or no page window exists.
+    // The calling thread, never 0. A backend without threads of its own has one.
+    virtual std::uintptr_t CurrentThread() { return 1; }
+    // Runs run(context) on the thread of the page windows and waits for it there, while the calling
+    // thread still handles what is sent to its own windows; false, having run nothing, when no page
+    // window takes it.
     virtual bool CarryToPageThread(void (*)(void*), void*) { return false; }
 };
 

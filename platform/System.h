@@ -18,6 +18,9 @@ struct PrivilegeId {
 inline constexpr std::uint32_t kTokenAdjustPrivileges = 0x20, kTokenQuery = 0x08;
 inline constexpr std::uint32_t kPrivilegeEnabled = 2;
 inline constexpr std::uint32_t kExitReboot = 2;
+// The shutdown reason (XP and later): operating system, reconfiguration, planned, so that the
+// restart is logged as intended and no one is asked afterwards to explain it.
+inline constexpr std::uint32_t kPlannedReconfigurationReason = 0x80020004;
 inline constexpr int kShowWindow = 5;
 
 // Why a process token did not open: refused, or a system without access tokens at all (the 9x
@@ -38,8 +41,9 @@ class SystemServices {
     virtual bool AdjustTokenPrivilege(Token token, bool disableAll, PrivilegeId id, std::uint32_t attributes,
                                       void* previous, std::uint32_t previousSize,
                                       std::uint32_t* returnedSize) = 0;
-    // True when the shutdown request was accepted; the shutdown itself happens later.
-    virtual bool RequestShutdown(std::uint32_t flags, std::uint32_t reserved) = 0;
+    // True when the shutdown request was accepted; the shutdown itself happens later. Systems before
+    // XP ignore `reason`.
+    virtual bool RequestShutdown(std::uint32_t flags, std::uint32_t reason) = 0;
     // A null verb is the shell's default action. Returns the shell's result (above 32 on success).
     virtual std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                        const std::string& parameters, const std::string& directory,

@@ -36,8 +36,9 @@ class TfrmTippTemplate : public platform::Form {
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
 
-    // Set for as long as the OK action runs, its question and message boxes included.
-    bool okRunning_ = false;
+    // Set for as long as an OK action runs, its question and message boxes included: one in the
+    // library at a time, whichever page it belongs to, since a host may replace the page meanwhile.
+    inline static bool okRunning_ = false;
     struct ScopedFlag {
         explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
         ~ScopedFlag() { flag_ = false; }

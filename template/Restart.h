@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// Asks Windows to shut down with `flags`, the shutdown privilege enabled only for the request.
+// Asks Windows to shut down with `flags` as a planned reconfiguration, the shutdown privilege enabled
+// for the request and left afterwards as the process had it.
 bool RebootWithPrivilege(std::uint32_t flags);
 // Enables or disables one privilege of the process's token; true when the system accepted it.
 bool SetTokenPrivilege(const std::string& name, bool enable);

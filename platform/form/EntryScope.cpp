@@ -1,5 +1,6 @@
 #include "platform/form/EntryScope.h"
 
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -14,8 +15,11 @@ namespace {
 int depth = 0;
 std::vector<std::unique_ptr<Component>>* retired = nullptr;
 int livePages = 0;
-bool pagesHeldResources = false;  // a page was made since the backend last gave its resources back
+bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
+bool reentered = false;  // the host came back in during the outermost export
+// The thread the door belongs to while a page lives or an entry is open; 0 when free.
+std::atomic<std::uintptr_t> pageThread{0};
 
 // Destroying a window sends it messages, which open scopes of their own and may retire more: the
 // depth stays above zero meanwhile, and the loop takes whatever was added.
@@ -29,9 +33,22 @@ void DestroyRetired() {
 }
 
 // The last page went and no frame of the module is left on the stack: fonts, the window class and
-// the libraries bound late go back now, while the system still allows it.
+// the libraries bound late go back now, while the system still allows it. What the system would not
+// take back yet (a class whose last window is still being destroyed) is tried again at the next
+// outermost close, and the library keeps itself loaded until then.
 void ReleaseWhenIdle() {
-    if (livePages == 0 && std::exchange(pagesHeldResources, false)) ActiveBackend().ReleaseResources();
+    if (livePages == 0 && pagesHeldResources) pagesHeldResources = !ActiveBackend().ReleaseResources();
+}
+
+// The outermost entry closes: what was retired inside it goes, then what no page needs any more.
+void CloseOutermost() {
+    if (retired) DestroyRetired();
+    ReleaseWhenIdle();
+}
+
+// Last of all, once nothing of this thread's entry touches the door's state again.
+void FreeThreadWhenIdle() {
+    if (livePages == 0) pageThread.store(0);
 }
 
 }  // namespace
@@ -42,8 +59,8 @@ EntryScope::EntryScope() noexcept {
 
 EntryScope::~EntryScope() {
     if (--depth != 0) return;
-    if (retired) DestroyRetired();
-    ReleaseWhenIdle();
+    CloseOutermost();
+    FreeThreadWhenIdle();
 }
 
 bool EntryScope::Inside() {
@@ -54,10 +71,7 @@ void Retire(std::unique_ptr<Component> component) {
     if (!component) return;
     if (!retired) retired = new std::vector<std::unique_ptr<Component>>;
     retired->push_back(std::move(component));
-    if (depth == 0) {
-        DestroyRetired();
-        ReleaseWhenIdle();
-    }
+    if (depth == 0) CloseOutermost();
 }
 
 void PageOpened() {
@@ -69,16 +83,32 @@ void PageClosed() {
     --livePages;
 }
 
-ExportScope::~ExportScope() {
-    entry_.reset();
-    // Only here: a window procedure may run after the host let go of the library, and the library
-    // must not unload under its own frames.
-    if (!EntryScope::Inside() && livePages == 0 && std::exchange(libraryHeld, false))
-        ActiveBackend().LetLibraryGo();
+void HostReentered() {
+    reentered = true;
 }
 
-void RunOnPageThread(void (*run)(void*), void* context) {
-    if (!ActiveBackend().CarryToPageThread(run, context)) run(context);
+ExportScope::ExportScope() noexcept : outermost_(depth == 0) {
+    // A nested export is the host calling back in from inside one of the page's callbacks.
+    reentered = !outermost_;
+    ++depth;
+}
+
+ExportScope::~ExportScope() {
+    if (--depth != 0) return;
+    CloseOutermost();
+    if (!reentered && livePages == 0 && !pagesHeldResources && std::exchange(libraryHeld, false))
+        ActiveBackend().LetLibraryGo();
+    FreeThreadWhenIdle();
+}
+
+bool RunOnPageThread(void (*run)(void*), void* context) {
+    const std::uintptr_t self = ActiveBackend().CurrentThread();
+    std::uintptr_t owner = 0;
+    if (pageThread.compare_exchange_strong(owner, self) || owner == self) {
+        run(context);
+        return true;
+    }
+    return ActiveBackend().CarryToPageThread(run, context);
 }
 
 }  // namespace platform

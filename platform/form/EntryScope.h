@@ -2,11 +2,11 @@
 // The one door into the module. Every way in (an export, a window procedure, a method of the
 // accessible object, a hook) holds an EntryScope while it runs. A window let go while any scope is
 // open is destroyed when the outermost scope closes, so that no frame further down the stack returns
-// into a destroyed window, whatever a host or a client does from inside a callback. The door runs on
-// the thread that owns the pages: an export called on another thread is carried there first.
+// into a destroyed window, whatever a host or a client does from inside a callback. The door has one
+// thread while a page lives or is being made: an export called on another thread is carried there
+// first, or refused.
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "platform/Component.h"
 
@@ -33,33 +33,42 @@ void Retire(std::unique_ptr<Component> component);
 void PageOpened();
 void PageClosed();
 
+// A page went by the host's hand from inside a call of the module (its window destroyed, a command to
+// destroy it): the host may have unloaded the library there too.
+void HostReentered();
+
 // An export's way in. The host holds the library while it calls one, so this is where the library's
-// hold on itself goes once no page is left.
+// hold on itself goes once no page is left: at the close of an outermost export that nothing
+// re-entered, since a host that re-entered from one of the page's callbacks may have dropped its own
+// reference there, and the library must not unload under the frames that are still returning.
 class ExportScope {
   public:
-    ExportScope() = default;
+    ExportScope() noexcept;
     ~ExportScope();
     ExportScope(const ExportScope&) = delete;
     ExportScope& operator=(const ExportScope&) = delete;
 
   private:
-    std::optional<EntryScope> entry_{std::in_place};
+    bool outermost_;
 };
 
-// Runs `run(context)` on the thread of the page windows: here when this is that thread or no page
-// window exists, else carried there by the backend, waiting until that thread has run it.
-void RunOnPageThread(void (*run)(void*), void* context);
+// Runs `run(context)` on the thread of the pages: here when this thread is theirs or no page lives
+// or is being made, else carried there by the backend, waiting until that thread has run it. False,
+// having run nothing, when it cannot be carried (no page window to carry it to, or the page went
+// before it ran).
+bool RunOnPageThread(void (*run)(void*), void* context);
 
 // Runs an export's body on the thread that owns the pages, through the door, and returns its
-// result.
-template <typename Body>
-std::int32_t ThroughExportDoor(Body&& body) {
+// result; `refused()` when the call could not reach that thread.
+template <typename Body, typename Refused>
+std::int32_t ThroughExportDoor(Body&& body, Refused&& refused) {
     std::int32_t result = 0;
     auto run = [&] {
         ExportScope scope;
         result = body();
     };
-    RunOnPageThread([](void* context) { (*static_cast<decltype(run)*>(context))(); }, &run);
+    if (!RunOnPageThread([](void* context) { (*static_cast<decltype(run)*>(context))(); }, &run))
+        return refused();
     return result;
 }
 

@@ -85,8 +85,9 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void ReceiveHostCommand(std::int32_t code, std::int32_t argument) {
         HandleInput([&] { HostCommand(code, argument); });
     }
-    // Lets the window go: the release handler takes it and hands it to Retire, so it is destroyed
-    // once the outermost entry into the module returns. Asked more than once, it happens once.
+    // Lets the window go at the host's word (its command, its DestroyWindow): the release handler
+    // takes it and hands it to Retire, so it is destroyed once the outermost entry into the module
+    // returns. Asked more than once, it happens once.
     void Release();
     // The system destroyed the native window without the toolkit asking (a host's DestroyWindow).
     // The caller must not touch the peer afterwards.

@@ -55,8 +55,10 @@ void RetireCurrentPage() {
 }
 
 void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction shown) {
+    // Counted before the retirement: hiding the page it replaces may activate the host, which may
+    // make a page of its own meanwhile, and this one then goes.
+    const unsigned expected = generation + 1;
     RetireCurrentPage();
-    const unsigned expected = generation;
     std::unique_ptr<Form> fresh = make();
     if (generation != expected) return Retire(std::move(fresh));
     Form* page = current = fresh.release();

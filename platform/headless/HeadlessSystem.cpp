@@ -39,24 +39,29 @@ class HeadlessSystem : public SystemServices {
         const KnownPrivilege* known = Find(id);
         if (!token || !known) return false;
         auto& enabled = System().enabledPrivileges;
-        // The earlier state as the system lays it out: a count, then identifier and attributes.
-        const std::uint32_t record[4] = {1, id.lowPart, static_cast<std::uint32_t>(id.highPart),
-                                         enabled.count(known->name) ? kPrivilegeEnabled : 0u};
-        if (returnedSize) *returnedSize = sizeof record;
+        const bool was = enabled.count(known->name) > 0;
+        const bool now = !disableAll && (attributes & kPrivilegeEnabled);
+        // The earlier state as the system lays it out: a count, then identifier and attributes. Like
+        // the system, it lists the privilege only when this call changes it.
+        const std::uint32_t count = was != now ? 1 : 0;
+        const std::uint32_t record[4] = {count, id.lowPart, static_cast<std::uint32_t>(id.highPart),
+                                         was ? kPrivilegeEnabled : 0u};
+        const std::uint32_t size = count ? sizeof record : sizeof count;
+        if (returnedSize) *returnedSize = size;
         if (previous) {
-            if (previousSize < sizeof record) return false;
-            std::memcpy(previous, record, sizeof record);
+            if (previousSize < size) return false;
+            std::memcpy(previous, record, size);
         }
         if (disableAll) {
             enabled.clear();
-        } else if (attributes & kPrivilegeEnabled) {
+        } else if (now) {
             enabled.insert(known->name);
         } else {
             enabled.erase(known->name);
         }
         return true;
     }
-    bool RequestShutdown(std::uint32_t flags, std::uint32_t) override {
+    bool RequestShutdown(std::uint32_t flags, std::uint32_t /*reason*/) override {
         System().shutdownRequests.push_back(flags);
         return System().acceptShutdown;
     }

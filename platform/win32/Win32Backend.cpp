@@ -61,10 +61,11 @@ class Win32Backend : public Backend {
     }
     // The windows are gone and their accessible objects disconnected with them; what is left goes in
     // this order: the objects the windows drew with, their class, then the libraries bound late.
-    void ReleaseResources() override {
+    bool ReleaseResources() override {
         ReleaseGdiObjects();
-        UnregisterPageWindowClass();
+        if (!UnregisterPageWindowClass()) return false;
         FreeLateBoundLibraries();
+        return true;
     }
     bool HoldLibrary() override {
         return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
@@ -73,8 +74,9 @@ class Win32Backend : public Backend {
     void LetLibraryGo() override {
         if (HMODULE held = std::exchange(held_, nullptr)) FreeLibrary(held);
     }
+    std::uintptr_t CurrentThread() override { return GetCurrentThreadId(); }
     bool CarryToPageThread(void (*run)(void*), void* context) override {
-        return CarryToWindowThread(run, context);
+        return CarryToPageWindows(run, context);
     }
 
   private:

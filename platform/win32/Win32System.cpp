@@ -41,8 +41,8 @@ class Win32System : public SystemServices {
         if (returnedSize) *returnedSize = returned;
         return ok != FALSE;
     }
-    bool RequestShutdown(std::uint32_t flags, std::uint32_t reserved) override {
-        return ExitWindowsEx(flags, reserved) != FALSE;
+    bool RequestShutdown(std::uint32_t flags, std::uint32_t reason) override {
+        return ExitWindowsEx(flags, reason) != FALSE;
     }
     std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,

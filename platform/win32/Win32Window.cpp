@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <utility>
 
 #include "platform/Phases.h"
@@ -50,68 +49,22 @@ Win32Peer* PeerOf(HWND hwnd) {
     return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
-// Calls carried from other threads to the page windows' thread: the latest page window takes them.
-std::atomic<HWND> carrier{nullptr};
-
-// One carried call at a time. Only a cookie travels in the message, never an address, so that a
-// message from another program cannot make the page run code of its choosing.
-struct CarriedCall {
-    void (*run)(void*);
-    void* context;
-    bool ran = false;
-};
-LONG carrying = 0;
-// Carried calls are rare and short-lived on this side: a plain flag, not the runtime's mutex.
-struct CarryingLock {
-    CarryingLock() {
-        while (InterlockedCompareExchange(&carrying, 1, 0) != 0) Sleep(1);
-    }
-    ~CarryingLock() { InterlockedExchange(&carrying, 0); }
-    CarryingLock(const CarryingLock&) = delete;
-    CarryingLock& operator=(const CarryingLock&) = delete;
-};
-std::atomic<CarriedCall*> carried{nullptr};
-std::atomic<WPARAM> carriedCookie{0};
-constexpr UINT kCarriedCallMessage = WM_APP + 0x51;
-
-void RunCarriedCall(WPARAM cookie) {
-    if (cookie != carriedCookie.load()) return;
-    if (CarriedCall* call = carried.exchange(nullptr)) {
-        call->ran = true;
-        call->run(call->context);
-    }
-}
-
-void ForgetCarrier(HWND window) {
-    carrier.compare_exchange_strong(window, nullptr);
-}
-
 }  // namespace
 
-bool CarryToWindowThread(void (*run)(void*), void* context) {
-    HWND window = carrier.load();
-    DWORD owner = window ? GetWindowThreadProcessId(window, nullptr) : 0;
-    // The page's own thread never waits here: it may be running a carried call right now.
-    if (owner == 0 || owner == GetCurrentThreadId()) return false;
-    CarryingLock lock;
-    CarriedCall call{run, context};
-    WPARAM cookie = carriedCookie.load() + 1;
-    carriedCookie.store(cookie);
-    carried.store(&call);
-    // Waits for the page's thread to handle messages, as any call into another thread's window does.
-    SendMessageW(window, kCarriedCallMessage, cookie, 0);
-    carried.store(nullptr);
-    return call.ran;
-}
-
-void UnregisterPageWindowClass() {
-    if (std::exchange(windowClass, 0)) UnregisterClassW(kWindowClass, ModuleInstance());
+bool UnregisterPageWindowClass() {
+    if (!windowClass) return true;
+    // A window the host destroyed is still in its last message as the last page goes: the class stays
+    // until it is gone.
+    if (!UnregisterClassW(kWindowClass, ModuleInstance()) && GetLastError() == ERROR_CLASS_HAS_WINDOWS)
+        return false;
+    windowClass = 0;
+    return true;
 }
 
 void OwnedWindow::Destroy() {
     HWND window = std::exchange(window_, nullptr);
     if (!window) return;
-    ForgetCarrier(window);
+    carrier_.Leave();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);  // children and the tooltip go with it
 }
@@ -134,7 +87,6 @@ HWND Win32Peer::MadeWindow() {
                                   kPageWindowStyle, made.left, made.top, made.width, made.height, nullptr,
                                   nullptr, ModuleInstance(), this));
     if (!Window()) throw WindowRefused("Cannot create the window");
-    carrier.store(Window());
     Phase("window");
     // Without its tooltip the page still works; the buttons show no hints.
     HWND tooltip = CreateWindowExW(
@@ -276,7 +228,6 @@ void Win32Peer::ShowOrHide() {
 }
 
 void Win32Peer::NativeWindowGone() {
-    ForgetCarrier(Window());
     accessible_.Disconnect();
     window_.Forget();
     children_.Forget();
@@ -284,10 +235,7 @@ void Win32Peer::NativeWindowGone() {
 
 LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // An export carried here from another thread opens the door itself, as if called on this one.
-    if (msg == kCarriedCallMessage) {
-        RunCarriedCall(wParam);
-        return 0;
-    }
+    if (RanCarriedCall(msg, wParam)) return 0;
     EntryScope entry;
     if (msg == WM_NCCREATE) {
         auto* peer = static_cast<Win32Peer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -5,26 +5,35 @@
 
 #include "platform/form/Form.h"
 #include "platform/win32/Win32Accessible.h"
+#include "platform/win32/Win32Carrier.h"
 #include "platform/win32/Win32Children.h"
 
 namespace platform {
 
 // A top-level window owned from the moment it exists: destroyed with the owner, and cut from its
-// peer first, so that no message of its destruction reaches a peer that is going or never was.
+// peer first, so that no message of its destruction reaches a peer that is going or never was. While
+// it lives it takes calls carried from other threads.
 class OwnedWindow {
   public:
     OwnedWindow() = default;
     ~OwnedWindow() { Destroy(); }
     OwnedWindow(const OwnedWindow&) = delete;
     OwnedWindow& operator=(const OwnedWindow&) = delete;
-    void Reset(HWND window) { window_ = window; }
+    void Reset(HWND window) {
+        window_ = window;
+        carrier_.Join(window);
+    }
     HWND Get() const { return window_; }
     // The system destroyed it: nothing left to do.
-    void Forget() { window_ = nullptr; }
+    void Forget() {
+        carrier_.Leave();
+        window_ = nullptr;
+    }
     void Destroy();
 
   private:
     HWND window_ = nullptr;
+    CarrierEntry carrier_;
 };
 
 class Win32Peer : public FormPeer {
@@ -96,10 +105,8 @@ namespace platform {
 constexpr DWORD kPageWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kPageWindowExStyle = 0;
 // The page window's class is registered with the first page and unregistered when the last one
-// goes, outside the loader lock, since hosts load and unload plug-ins.
-void UnregisterPageWindowClass();
-// Runs run(context) on the thread of the latest page window and waits for it; false, running
-// nothing, when this is that thread or no page window exists.
-bool CarryToWindowThread(void (*run)(void*), void* context);
+// goes, outside the loader lock, since hosts load and unload plug-ins. False while a window of the
+// class still exists.
+bool UnregisterPageWindowClass();
 
 }  // namespace platform

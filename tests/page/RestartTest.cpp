@@ -13,10 +13,14 @@ constexpr std::int32_t kAllEditions = 0x1FFF;
 using contract::kCannotRestart;
 const std::string kQuestion = contract::kRestartQuestion;
 
+// Reboot (2), the reason operating system (0x00020000), reconfiguration (0x4), planned (0x80000000).
+const std::string kExit = "exit 2 " + std::to_string(0x80020004u);
 const std::vector<std::string> kEnableDisable = {
-    "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0", "close", "exit 2 0",
+    "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0", "close", kExit,
     "open 40", "lookup SeShutdownPrivilege", "adjust 0 keep 16 0", "close"};
-const std::vector<std::string> kPlainRequest = {"open 40", "exit 2 0"};
+const std::vector<std::string> kEnableOnly = {"open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0",
+                                              "close", kExit};
+const std::vector<std::string> kPlainRequest = {"open 40", kExit};
 
 class RestartTest : public PageTest {
   protected:
@@ -78,12 +82,27 @@ TEST_F(RestartTest, PrivilegeIsEnabledAroundTheRequestWhereTokensExistElseThePla
     }
 }
 
-TEST_F(RestartTest, ShutdownPrivilegeIsEnabledOnlyWhileTheRequestIsMade) {
+// The host's own setting of the privilege outlives the request, accepted or refused.
+TEST_F(RestartTest, ShutdownPrivilegeIsEnabledForTheRequestThenLeftAsTheHostHadIt) {
+    const bool original = PrivilegeEnabled("SeShutdownPrivilege");
     bool enabledAtRequest = false;
     system.onShutdown = [&] { enabledAtRequest = PrivilegeEnabled("SeShutdownPrivilege"); };
-    PressOk(10, true);
-    EXPECT_TRUE(enabledAtRequest);
-    EXPECT_FALSE(PrivilegeEnabled("SeShutdownPrivilege"));
+    for (bool before : {false, true}) {
+        for (bool accept : {true, false}) {
+            SCOPED_TRACE(testing::Message() << (before ? "enabled" : "disabled") << " before, "
+                                            << (accept ? "accepted" : "refused"));
+            EXPECT_TRUE(SetTokenPrivilege("SeShutdownPrivilege", before));
+            EXPECT_EQ(PrivilegeEnabled("SeShutdownPrivilege"), before);
+            system.acceptShutdown = accept;
+            enabledAtRequest = false;
+            PressOk(10, true);
+            EXPECT_TRUE(enabledAtRequest);
+            EXPECT_EQ(system.calls, before ? kEnableOnly : kEnableDisable);
+            EXPECT_EQ(PrivilegeEnabled("SeShutdownPrivilege"), before);
+            ModulFree();
+        }
+    }
+    SetTokenPrivilege("SeShutdownPrivilege", original);
 }
 
 TEST_F(RestartTest, RefusedRequestOrUnavailablePrivilegeKeepsTheWindowAndSaysSo) {

@@ -42,8 +42,8 @@ bool SystemRecorder::AdjustTokenPrivilege(Token token, bool disableAll, platform
                                                returnedSize);
 }
 
-bool SystemRecorder::RequestShutdown(std::uint32_t flags, std::uint32_t reserved) {
-    calls.push_back("exit " + std::to_string(flags) + " " + std::to_string(reserved));
+bool SystemRecorder::RequestShutdown(std::uint32_t flags, std::uint32_t reason) {
+    calls.push_back("exit " + std::to_string(flags) + " " + std::to_string(reason));
     if (onShutdown) onShutdown();
     return acceptShutdown;
 }

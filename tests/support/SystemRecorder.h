@@ -33,7 +33,8 @@ class SystemRecorder : public platform::SystemServices {
     std::function<void()> onShutdown;
 
     // One line a call, in order: "open 40", "lookup SeShutdownPrivilege", "adjust 2 keep 16 0",
-    // "close", "exit 2 0", "launch null regedit.exe '' '' 5" (verb, file, parameters, directory, show).
+    // "close", "exit 2 2147614724" (flags, reason), "launch null regedit.exe '' '' 5" (verb, file,
+    // parameters, directory, show).
     std::vector<std::string> calls;
     std::vector<void*> launchOwners;
     int OpenTokens() const { return openTokens_; }
@@ -44,7 +45,7 @@ class SystemRecorder : public platform::SystemServices {
     bool AdjustTokenPrivilege(Token token, bool disableAll, platform::PrivilegeId id,
                               std::uint32_t attributes, void* previous, std::uint32_t previousSize,
                               std::uint32_t* returnedSize) override;
-    bool RequestShutdown(std::uint32_t flags, std::uint32_t reserved) override;
+    bool RequestShutdown(std::uint32_t flags, std::uint32_t reason) override;
     std::intptr_t StartProgram(void* owner, const char* verb, const std::string& file,
                                const std::string& parameters, const std::string& directory,
                                int showCommand) override;

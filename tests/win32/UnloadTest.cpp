@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "Namtail.h"
 #include "support/Contract.h"
@@ -95,6 +98,83 @@ LONG WINAPI EndCaseOnFault(EXCEPTION_POINTERS*) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// A host that lets the page go and unloads the library from inside a call of the library's: each
+// letter a step, in order (f ModulFree, u FreeLibrary, c host command 0, d DestroyWindow on the page).
+struct HostSteps {
+    HMODULE module = nullptr;
+    HWND page = nullptr;
+    std::string steps;
+    void Run() {
+        auto free =
+            reinterpret_cast<ModulQueryProc>(reinterpret_cast<void*>(GetProcAddress(module, "ModulFree")));
+        for (char step : std::exchange(steps, "")) {
+            if (step == 'f') free();
+            if (step == 'u') FreeLibrary(module);
+            if (step == 'c') SendMessageA(page, RegisterWindowMessageA("Quandeo"), 0, 0);
+            if (step == 'd') DestroyWindow(page);
+        }
+    }
+} host;
+BOOL CALLBACK AnswerNo(HWND window, LPARAM) {
+    char cls[16] = {};
+    if (GetClassNameA(window, cls, sizeof cls) && std::string(cls) == "#32770")
+        PostMessageA(window, WM_COMMAND, IDNO, 0);
+    return TRUE;
+}
+void CALLBACK StepsThenNo(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    host.Run();
+    EnumThreadWindows(GetCurrentThreadId(), AnswerNo, 0);
+}
+LRESULT CALLBACK StepsAtActivation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) host.Run();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Counts what libraries loaded from now on ask of user32's RegisterWindowMessageA: its entry in
+// user32's export table, which the loader reads to bind their imports, points to a counting jump.
+int registrations = 0;
+UINT(WINAPI* registerMessage)(LPCSTR) = nullptr;
+UINT WINAPI CountingRegister(LPCSTR name) {
+    ++registrations;
+    return registerMessage(name);
+}
+bool CountRegistrationsOfLaterLoads() {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA("user32.dll"));
+    auto* nt =
+        reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto* exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + table.VirtualAddress);
+    auto* names = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
+    auto* ordinals = reinterpret_cast<WORD*>(base + exports->AddressOfNameOrdinals);
+    DWORD* entry = nullptr;
+    for (DWORD i = 0; i < exports->NumberOfNames && !entry; ++i)
+        if (std::string(reinterpret_cast<char*>(base + names[i])) == "RegisterWindowMessageA")
+            entry = reinterpret_cast<DWORD*>(base + exports->AddressOfFunctions) + ordinals[i];
+    if (!entry || *entry - table.VirtualAddress < table.Size) return false;  // none, or forwarded
+    registerMessage = reinterpret_cast<decltype(registerMessage)>(base + *entry);
+    // The table holds 32-bit offsets from user32's base: the jump lies above it, within reach.
+    BYTE* jump = nullptr;
+    for (std::uintptr_t at =
+             reinterpret_cast<std::uintptr_t>(base) + nt->OptionalHeader.SizeOfImage + 0x10000;
+         !jump && at - reinterpret_cast<std::uintptr_t>(base) < 0x7FFF0000u; at += 0x10000)
+        jump = static_cast<BYTE*>(VirtualAlloc(reinterpret_cast<void*>(at & ~std::uintptr_t{0xFFFF}), 64,
+                                               MEM_RESERVE | MEM_COMMIT, PAGE_EXECUTE_READWRITE));
+    if (!jump) return false;
+    void* target = reinterpret_cast<void*>(&CountingRegister);
+    const BYTE indirect[] = {0xFF,
+                             0x25};  // jmp [address that follows], relative to the next instruction on x64
+    std::memcpy(jump, indirect, 2);
+    const DWORD operand =
+        sizeof(void*) == 8 ? 0 : static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump + 6));
+    std::memcpy(jump + 2, &operand, 4);
+    std::memcpy(jump + 6, &target, sizeof target);
+    DWORD old = 0;
+    if (!VirtualProtect(entry, sizeof *entry, PAGE_READWRITE, &old)) return false;
+    *entry = static_cast<DWORD>(jump - base);
+    return VirtualProtect(entry, sizeof *entry, old, &old);
+}
+
 // After each case: no page window is left, and the library loaded again frees and makes pages.
 void ExpectANewLoadWorks() {
     Library again;
@@ -113,12 +193,46 @@ TEST(UnloadCase, Run) {
     std::string which = name;
     SetUnhandledExceptionFilter(EndCaseOnFault);
     CoInitialize(nullptr);
+    if (which == "registered by the first page, not at load") {
+        ASSERT_TRUE(CountRegistrationsOfLaterLoads());
+        HMODULE loaded = LoadLibraryA("Namtail.dll");
+        EXPECT_EQ(registrations, 0) << "loading registers nothing";
+        FreeLibrary(loaded);
+    }
     {
         Library library;
         ASSERT_NE(library.module, nullptr);
-        HWND page = library.Create();
+        host.module = library.module;
+        if (which.rfind("at activation: ", 0) == 0) {
+            host.steps = which.substr(15);
+            HHOOK hook = SetWindowsHookExA(WH_CBT, StepsAtActivation, nullptr, GetCurrentThreadId());
+            EXPECT_EQ(library.Create(), nullptr) << "freed as it activated";
+            UnhookWindowsHookEx(hook);
+        }
+        HWND page = host.page = library.Create();
         ASSERT_NE(page, nullptr);
-        if (which == "open page") {
+        if (which == "registered by the first page, not at load") {
+            EXPECT_EQ(registrations, 1);
+            FreeLibrary(library.module);
+        }
+        if (which.rfind("in the question: ", 0) == 0) {
+            HKEY key = nullptr;
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\FileSystem", 0, nullptr,
+                            0, KEY_READ, nullptr, &key, nullptr);
+            RegCloseKey(key);
+            host.steps = which.substr(17);
+            SetTimer(nullptr, 0, 100, StepsThenNo);
+            library.Proc<ModulQueryProc>("ModulSaveChanges")();
+        } else if (which == "destroyed by the host") {
+            DestroyWindow(page);
+            EXPECT_EQ(library.Proc<ModulQueryProc>("ModulFree")(), 1);
+            FreeLibrary(library.module);
+            WNDCLASSEXW registered{};
+            registered.cbSize = sizeof registered;
+            EXPECT_FALSE(GetClassInfoExW(library.module, L"NamtailTipWindow", &registered))
+                << "the class went";
+            EXPECT_EQ(GetModuleHandleA("Namtail.dll"), nullptr) << "the library went";
+        } else if (which == "open page") {
             // The page keeps the library loaded: no window is left running unloaded code, and the
             // page still answers until the host, loading the library again, frees it.
             FreeLibrary(library.module);
@@ -166,13 +280,19 @@ TEST(UnloadCase, Run) {
     }
     CoUninitialize();
     ExpectANewLoadWorks();
+    // Freed and unloaded in the plain order, the library goes, unless an accessible object was handed out.
+    if (which.find("object") == std::string::npos && which != "answer never collected") {
+        EXPECT_EQ(GetModuleHandleA("Namtail.dll"), nullptr);
+    }
     if (!::testing::Test::HasFailure()) std::_Exit(kCaseDone);
 }
 
 TEST(Unload, LibraryUnloadedWithAPageOrAnAccessibleObjectLeftIsSafe) {
     for (const char* name :
          {"open page", "object held", "object held past free", "answer never collected",
-          "exit with the page open", "exit with an object handed out", "exit from inside the Info box"})
+          "exit with the page open", "exit with an object handed out", "exit from inside the Info box",
+          "in the question: fu", "in the question: uf", "in the question: cu", "in the question: du",
+          "at activation: fu", "destroyed by the host", "registered by the first page, not at load"})
         EXPECT_EQ(RunCase(name), static_cast<DWORD>(kCaseDone)) << name;
 }
 
