@@ -71,6 +71,11 @@ Options Parse(int argc, char** argv) {
     return o;
 }
 
+// The page window: its class and the caption this host gave it.
+HWND FindPage() {
+    return FindWindowA("NamtailTipWindow", pageCaption.c_str());
+}
+
 template <typename T>
 T Proc(const char* name) {
     return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module.library, name)));
@@ -83,7 +88,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 char code[16] = {}, argument[16] = {};
                 GetWindowTextA(codeEdit, code, sizeof code);
                 GetWindowTextA(argumentEdit, argument, sizeof argument);
-                HWND page = FindWindowA(nullptr, pageCaption.c_str());
+                HWND page = FindPage();
                 if (page)
                     SendMessageA(page, hostMessage,
                                  static_cast<WPARAM>(static_cast<unsigned>(std::atoi(code))),
@@ -157,15 +162,20 @@ LRESULT CALLBACK LogHint(int code, WPARAM wParam, LPARAM lParam) {
 
 // By its full path, beside this program, with the altered search path: then the loader looks for
 // the page's own import QuandeoHelp.dll beside Namtail.dll, not beside the host (error 126 for a
-// host that keeps its pages in a folder of their own).
+// host that keeps its pages in a folder of their own). The path stays UTF-16 all the way: a folder
+// named outside the ANSI code page has no ANSI path.
 HMODULE LoadPage() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::string file(path, length);
-    file.erase(file.rfind('\\') + 1);
-    file += "Namtail.dll";
-    return LoadLibraryExA(file.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    // A path that does not fit comes back cut to the buffer's size.
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+           path.size())
+        path.resize(path.size() * 2);
+    if (length == 0) return nullptr;
+    path.resize(length);
+    path.erase(path.rfind(L'\\') + 1);
+    path += L"Namtail.dll";
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 HWND CreateHostWindow(const Options& o) {
@@ -219,7 +229,7 @@ int main(int argc, char** argv) {
     HWND host = CreateHostWindow(o);
     module.create(o.left, o.top, o.width, o.height, o.edition, o.language, o.caption.c_str(), o.hint.c_str(),
                   o.validFor, o.helpId);
-    if (HWND page = FindWindowA(nullptr, o.caption.c_str())) {
+    if (HWND page = FindPage()) {
         POINT origin{0, 0};
         ClientToScreen(page, &origin);
         std::printf("page client origin %ld %ld\n", origin.x, origin.y);

@@ -2,15 +2,21 @@
  *
  * Exports, by name and ordinal: 1 ModulNr, 2 ModulSaveChanges, 3 ModulChanged, 4 ModulFree,
  * 5 ModulCreate. Calling convention __stdcall (undecorated names on x86). Integers are 32-bit
- * signed. Texts are zero-terminated 8-bit strings in code page 1252; the module copies them and
- * treats a null pointer as an empty text. No C++ exception ever leaves these functions.
+ * signed. Texts are zero-terminated 8-bit strings in the system's ANSI code page; the module
+ * copies them and treats a null pointer as an empty text. No C++ exception ever leaves these
+ * functions.
  *
  * Calling order: ModulCreate once; then any number of ModulChanged, ModulNr and ModulSaveChanges;
- * then ModulFree once, before the library is unloaded. Calls outside that order are safe: with no
- * live page, ModulSaveChanges and ModulFree do nothing and return 1, and a second ModulCreate frees
- * the previous page first.
+ * then ModulFree once, then FreeLibrary, both from the host's top level. Calls outside that order
+ * are safe: with no live page, ModulSaveChanges and ModulFree do nothing and return 1, and a second
+ * ModulCreate frees the previous page first. A page freed from inside one of its own callbacks (a
+ * message box, the OK notification, an activation, a hook) keeps the library loaded until the next
+ * export called from the top level finds no page: call one (ModulFree again) before FreeLibrary.
  *
- * All calls come from the host's user-interface thread, which must run a message loop.
+ * Threads: the page belongs to the thread that made it, which must run a message loop. A call from
+ * another thread is carried to that thread while the caller waits, still handling messages sent to
+ * its own windows; while no page window exists yet (the first one is still being made) it is
+ * refused instead and returns what it returns without a page. See docs/HostWriters.txt.
  */
 #ifndef NAMTAIL_H
 #define NAMTAIL_H
@@ -29,9 +35,11 @@
 extern "C" {
 #endif
 
-/* Creates and shows the page. EditionCode 1..18 names the running Windows edition; ValidFor is
- * the mask of editions the tip applies to (edition n is bit n-1); Language 1 is English, any other
- * value German; HelpId selects the page's texts in QuandeoHelp.dll. Always returns 0. */
+/* Creates and shows the page, a top-level window of class "NamtailTipWindow" titled Caption (a host
+ * finds it with FindWindowA to send it commands). EditionCode 1..18 names the running Windows
+ * edition; ValidFor is the mask of editions the tip applies to (edition n is bit n-1); Language 1 is
+ * English, any other value German; HelpId selects the page's texts in QuandeoHelp.dll. Always
+ * returns 0. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);
@@ -40,10 +48,12 @@ NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t 
 NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
 
 /* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed
- * (the error has been shown to the user). Does nothing on a page that does not apply. */
+ * (the error has been shown to the user). Does nothing and returns 1 on a page that does not apply
+ * and while any OK of the library is still running (its restart question open). */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulSaveChanges(void);
 
-/* 0 when nothing was modified; else 1 while unsaved, 2 once saved. */
+/* 0 when nothing was modified; else 1 while unsaved, 2 once saved. Nothing in this page sets the
+ * modified state, so here it is always 0. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulChanged(void);
 
 /* 1 when the user restored the defaults at any time since the library was loaded, else 2. */
