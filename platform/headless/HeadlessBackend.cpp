@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/form/Form.h"
+#include "platform/form/HostMessage.h"
 #include "platform/headless/Headless.h"
 
 namespace platform::headless {
@@ -128,9 +129,7 @@ class HeadlessBackend : public Backend {
 }  // namespace
 
 void Deliver(Form& form, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (form.ListensOn(msg))
-        form.ReceiveHostCommand(static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam)),
-                                static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam)));
+    DeliverHostMessage(form, msg, wParam, lParam);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

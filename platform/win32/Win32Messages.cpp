@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/form/HostMessage.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
@@ -37,15 +38,17 @@ bool Win32Peer::HandledKey(UINT msg, WPARAM key) {
     }
 }
 
+bool Win32Peer::TookKey(UINT msg, WPARAM key) {
+    if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN && msg != WM_SYSCHAR) return false;
+    bool taken = false;
+    form_.HandleInput([&] { taken = HandledKey(msg, key); });
+    return taken;
+}
+
 bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND hwnd = Window();
     InputRouter& input = form_.Input();
-    // The host's registered message: both values count as signed 32-bit numbers.
-    if (form_.ListensOn(msg)) {
-        form_.ReceiveHostCommand(static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam)),
-                                 static_cast<std::int32_t>(static_cast<std::uint32_t>(lParam)));
-        return true;
-    }
+    if (DeliverHostMessage(form_, msg, wParam, lParam)) return true;
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -109,9 +112,6 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_SYSKEYDOWN:
         case WM_SYSCHAR:
             return HandledKey(msg, wParam);
-        case kChildKeyMessage:
-            result = HandledKey(static_cast<UINT>(wParam), static_cast<WPARAM>(lParam)) ? 1 : 0;
-            return true;
         case WM_ACTIVATE:
             result = DefWindowProcW(hwnd, msg, wParam, lParam);
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) input.FocusFirstTabStop();

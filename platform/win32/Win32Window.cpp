@@ -1,7 +1,5 @@
 #include "platform/win32/Win32Window.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "platform/Phases.h"
@@ -9,36 +7,6 @@
 
 namespace platform {
 namespace {
-
-constexpr wchar_t kWindowClass[] = L"NamtailTipWindow";
-ATOM windowClass = 0;
-
-HINSTANCE ModuleInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&Win32Peer::WindowProc), &module);
-    return module;
-}
-
-void RegisterPageWindowClass() {
-    if (windowClass) return;
-    // The common controls' classes stay registered for the process: once a load is enough.
-    static bool commonControls = false;
-    if (!std::exchange(commonControls, true)) {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-    }
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = Win32Peer::WindowProc;
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    // No icon of its own: the system shows its default one, and a class icon costs a copy made at
-    // every registration.
-    wc.lpszClassName = kWindowClass;
-    windowClass = RegisterClassExW(&wc);
-}
 
 // CW_USEDEFAULT, and -32768, which Wine takes the same way.
 bool SystemChooses(int value) {
@@ -50,16 +18,6 @@ Win32Peer* PeerOf(HWND hwnd) {
 }
 
 }  // namespace
-
-bool UnregisterPageWindowClass() {
-    if (!windowClass) return true;
-    // A window the host destroyed is still in its last message as the last page goes: the class stays
-    // until it is gone.
-    if (!UnregisterClassW(kWindowClass, ModuleInstance()) && GetLastError() == ERROR_CLASS_HAS_WINDOWS)
-        return false;
-    windowClass = 0;
-    return true;
-}
 
 void OwnedWindow::Destroy() {
     HWND window = std::exchange(window_, nullptr);
@@ -76,14 +34,14 @@ Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
 // child the system refuses leaves nothing behind, and no second attempt.
 HWND Win32Peer::MadeWindow() {
     if (std::exchange(made_, true)) return Window();
-    RegisterPageWindowClass();
+    RegisterPageWindowClass(&WindowProc);
     // A host's value that CreateWindowEx would take as "the system chooses" is placed afterwards, as
     // the system takes any other.
     const bool placeAfterwards = SystemChooses(form_.Left()) || SystemChooses(form_.Top()) ||
                                  SystemChooses(form_.Width()) || SystemChooses(form_.Height());
     const Rect made =
         placeAfterwards ? Rect{} : Rect{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
-    window_.Reset(CreateWindowExW(kPageWindowExStyle, kWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
+    window_.Reset(CreateWindowExW(kPageWindowExStyle, kPageWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
                                   kPageWindowStyle, made.left, made.top, made.width, made.height, nullptr,
                                   nullptr, ModuleInstance(), this));
     if (!Window()) throw WindowRefused("Cannot create the window");
@@ -254,12 +212,12 @@ LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return peer->Receive(hwnd, msg, wParam, lParam);
 }
 
+// A key in a child is the page's key: decoded where it arrives, into the same calls on the form.
 LRESULT CALLBACK Win32Peer::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EntryScope entry;
     auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_SYSCHAR) &&
-        SendMessageW(GetParent(hwnd), kChildKeyMessage, msg, static_cast<LPARAM>(wParam)))
-        return 0;
+    Win32Peer* page = PeerOf(GetParent(hwnd));
+    if (page && page->ready_ && page->TookKey(msg, wParam)) return 0;
     return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 

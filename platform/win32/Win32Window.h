@@ -79,6 +79,8 @@ class Win32Peer : public FormPeer {
     // `result`.
     bool Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandledKey(UINT msg, WPARAM key);
+    // A key of the page or of a child, through the door with errors shown; true when the form took it.
+    bool TookKey(UINT msg, WPARAM key);
     void PaintClient(HDC dc);
     void ShowPopupMenu(LPARAM at);
 
@@ -93,10 +95,6 @@ class Win32Peer : public FormPeer {
     Pending pending_;
 };
 
-// A child's key stroke, passed to the page window's procedure: wParam the key message, lParam its
-// key; the answer is 1 when the page took it.
-constexpr UINT kChildKeyMessage = WM_USER + 0x100;
-
 }  // namespace platform
 
 namespace platform {
@@ -104,9 +102,12 @@ namespace platform {
 // The style of the page window, for the frame size the model subtracts.
 constexpr DWORD kPageWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kPageWindowExStyle = 0;
-// The page window's class is registered with the first page and unregistered when the last one
-// goes, outside the loader lock, since hosts load and unload plug-ins. False while a window of the
-// class still exists.
+// The page window's class (Win32WindowClass.cpp), registered with the first page and unregistered
+// when the last one goes. Unregistering is false while a window of the class still exists.
+constexpr wchar_t kPageWindowClass[] = L"NamtailTipWindow";
+void RegisterPageWindowClass(WNDPROC procedure);
 bool UnregisterPageWindowClass();
+// The library's own module, which owns the class and the windows.
+HINSTANCE ModuleInstance();
 
 }  // namespace platform

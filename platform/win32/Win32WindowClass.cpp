@@ -1,0 +1,53 @@
+// The page window's class: registered with the first page, unregistered when the last one goes,
+// outside the loader lock, since hosts load and unload plug-ins.
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+ATOM windowClass = 0;
+
+}  // namespace
+
+HINSTANCE ModuleInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ModuleInstance), &module);
+    return module;
+}
+
+void RegisterPageWindowClass(WNDPROC procedure) {
+    if (windowClass) return;
+    // The common controls' classes stay registered for the process: once a load is enough.
+    static bool commonControls = false;
+    if (!std::exchange(commonControls, true)) {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // No icon of its own: the system shows its default one, and a class icon costs a copy made at
+    // every registration.
+    wc.lpszClassName = kPageWindowClass;
+    windowClass = RegisterClassExW(&wc);
+}
+
+bool UnregisterPageWindowClass() {
+    if (!windowClass) return true;
+    // A window the host destroyed is still in its last message as the last page goes: the class stays
+    // until it is gone.
+    if (!UnregisterClassW(kPageWindowClass, ModuleInstance()) && GetLastError() == ERROR_CLASS_HAS_WINDOWS)
+        return false;
+    windowClass = 0;
+    return true;
+}
+
+}  // namespace platform
