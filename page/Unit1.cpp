@@ -9,6 +9,7 @@ TFormNamtail::TFormNamtail() : TfrmTippTemplate(FormNamtail) {
     Publish("cboAliasNamenClick", &TFormNamtail::cboAliasNamenClick);
     Publish("HotSpeedButtonUndoClick", &TFormNamtail::HotSpeedButtonUndoClick);
     Publish("HotSpeedButtonOKClick", &TFormNamtail::HotSpeedButtonOKClick);
+    Publish("cboAliasNamen", cboAliasNamen_);
 }
 
 void TFormNamtail::FormCreate(Component* Sender) {
@@ -42,7 +43,7 @@ void TFormNamtail::Sprache(std::int32_t Language) {
 }
 
 void TFormNamtail::cboAliasNamenClick(Component*) {
-    Find<Control>("HotSpeedButtonOK").SetEnabled(true);
+    HotSpeedButtonOK_->SetEnabled(true);
 }
 
 void TFormNamtail::HotSpeedButtonUndoClick(Component* Sender) {
@@ -57,7 +58,7 @@ void TFormNamtail::HotSpeedButtonOKClick(Component* Sender) {
     const ScopedFlag running(okRunning_);
     WriteSetting();
     NeuStart();
-    Find<Control>("HotSpeedButtonOK").SetEnabled(false);
+    HotSpeedButtonOK_->SetEnabled(false);
     TfrmTippTemplate::HotSpeedButtonOKClick(Sender);
 }
 

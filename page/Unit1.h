@@ -16,11 +16,12 @@ class TFormNamtail : public TfrmTippTemplate {
     void HotSpeedButtonOKClick(platform::Component* Sender);
     void Sprache(std::int32_t Language);
 
-    platform::CheckBox& cboAliasNamen() const { return Find<platform::CheckBox>("cboAliasNamen"); }
+    platform::CheckBox& cboAliasNamen() const { return *cboAliasNamen_; }
 
   private:
     friend class platform::Form;
     TFormNamtail();
+    platform::CheckBox* cboAliasNamen_ = nullptr;  // set as the window loads
     void ReadSetting();
     void WriteSetting();
     bool SettingStored();

@@ -43,7 +43,8 @@ class ComponentOwner {
   public:
     // The component of that name and class; an error when there is none.
     virtual Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const = 0;
-    virtual EventHandler FindHandler(const std::string& name) const = 0;
+    // The handler a description names; an error when the window publishes none of that name.
+    virtual EventHandler BindHandler(const std::string& name) = 0;
     // A control's state changed: the owner mirrors it on screen.
     virtual void ControlChanged(Control& control, ControlChange what) = 0;
     virtual Size ClientSize() const = 0;

@@ -26,6 +26,17 @@ enum class AccessibleRole { None, PushButton };
 // virtual-key code; 0 when it marks none.
 int AccessKeyOf(const std::string& caption);
 
+// The system's sizes a control's content takes, for controls that grow to hold it.
+class ContentMetrics {
+  public:
+    virtual Size CheckSquare() = 0;
+    // The width of a caption drawn in `font`, its access-key ampersands left out.
+    virtual int TextWidth(const Font& font, const std::string& caption) = 0;
+
+  protected:
+    ~ContentMetrics() = default;
+};
+
 // Drawing surface of the window for controls without a native window of their own.
 class Canvas {
   public:
@@ -43,6 +54,10 @@ class Control : public Component {
     using Component::Component;
     bool IsControl() const override { return true; }
     virtual NativeKind Kind() const { return NativeKind::Graphic; }
+    // No native window of its own: the window draws it, presses it and shows it to screen readers.
+    virtual bool Windowless() const { return true; }
+    // Draws a text, which has to read on its background.
+    virtual bool DrawsText() const { return false; }
 
     const Rect& Bounds() const { return bounds_; }
     void SetBounds(const Rect& bounds);
@@ -84,6 +99,9 @@ class Control : public Component {
     virtual void Paint(Canvas& canvas) { (void)canvas; }
     // A left click released over the control (image buttons) or on its native window (checkbox).
     virtual void UserClick() {}
+    // Grows the control where its content needs more room at the system's sizes; most controls
+    // keep the size they are given.
+    virtual void FitTo(ContentMetrics& metrics) { (void)metrics; }
 
     void ApplyProperties(const Properties& p) override;
 

@@ -23,7 +23,7 @@ void MenuItem::ResolveReferences(const Properties& p, ComponentOwner& owner) {
 }
 
 void MenuItem::BindEvents(const Properties& p, ComponentOwner& owner) {
-    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
+    if (p.onClick) onClick = owner.BindHandler(*p.onClick);
 }
 
 void ImageList::GetBitmap(int index, Bitmap& target) const {

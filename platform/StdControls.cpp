@@ -1,5 +1,7 @@
 #include "platform/StdControls.h"
 
+#include <algorithm>
+
 namespace platform {
 
 // The border strips keep a colour of their own in the system's scheme: its highlight.
@@ -56,13 +58,23 @@ void CheckBox::SetChecked(bool checked) {
     if (onClick) onClick(this);
 }
 
+void CheckBox::FitTo(ContentMetrics& metrics) {
+    constexpr int kCaptionGap = 6;  // between square and caption, and room for the focus rectangle
+    Size square = metrics.CheckSquare();
+    const Rect& r = Bounds();
+    Rect fitted{r.left, r.top,
+                std::max(r.width, square.width + kCaptionGap + metrics.TextWidth(GetFont(), Caption())),
+                std::max(r.height, square.height)};
+    if (!(fitted == r)) SetBounds(fitted);
+}
+
 void CheckBox::ApplyProperties(const Properties& p) {
     Control::ApplyProperties(p);
     if (p.checked) checked_ = *p.checked;
 }
 
 void CheckBox::BindEvents(const Properties& p, ComponentOwner& owner) {
-    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
+    if (p.onClick) onClick = owner.BindHandler(*p.onClick);
 }
 
 void SpeedButton::SetGlyph(Bitmap glyph) {
@@ -96,7 +108,7 @@ void SpeedButton::ApplyProperties(const Properties& p) {
 }
 
 void SpeedButton::BindEvents(const Properties& p, ComponentOwner& owner) {
-    if (p.onClick) onClick = owner.FindHandler(*p.onClick);
+    if (p.onClick) onClick = owner.BindHandler(*p.onClick);
 }
 
 Bitmap ComposeGlyph(const Bitmap& glyph, Color background, bool greyed) {

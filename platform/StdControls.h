@@ -20,6 +20,8 @@ class StaticText : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Static; }
+    bool Windowless() const override { return false; }
+    bool DrawsText() const override { return true; }
 };
 
 // Multi-line text box; its text is split into lines at CR, LF or CR LF.
@@ -28,6 +30,8 @@ class Memo : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Edit; }
+    bool Windowless() const override { return false; }
+    bool DrawsText() const override { return true; }
     const std::vector<std::string>& Lines() const { return lines_; }
     void SetLines(std::vector<std::string> lines);
     void SetText(const std::string& text);
@@ -47,10 +51,15 @@ class CheckBox : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::CheckBox; }
+    bool Windowless() const override { return false; }
+    bool DrawsText() const override { return true; }
     bool Checked() const { return checked_; }
     // Every actual change runs the click handler; setting the state it already has does nothing.
     void SetChecked(bool checked);
     void UserClick() override { SetChecked(!checked_); }
+    // No smaller than the system's check square beside its caption: grown where its own size is too
+    // small (a dense screen's square, a longer caption), never shrunk.
+    void FitTo(ContentMetrics& metrics) override;
     EventHandler onClick;
     void ApplyProperties(const Properties& p) override;
     void BindEvents(const Properties& p, ComponentOwner& owner) override;

@@ -1,5 +1,7 @@
 #include "template/MainTippU.h"
 
+#include <initializer_list>
+
 #include "help/QuandeoHelp.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
@@ -23,6 +25,14 @@ TfrmTippTemplate::TfrmTippTemplate(const FormDescription& description) : Form(de
     Publish("HotSpeedButtonInfoClick", &TfrmTippTemplate::HotSpeedButtonInfoClick);
     Publish("Fensterwechseln1Click", &TfrmTippTemplate::Fensterwechseln1Click);
     Publish("HotSpeedButtonRegistryClick", &TfrmTippTemplate::HotSpeedButtonRegistryClick);
+    Publish("HotSpeedButtonOK", HotSpeedButtonOK_);
+    Publish("HotSpeedButtonUndo", HotSpeedButtonUndo_);
+    Publish("HotSpeedButtonInfo", HotSpeedButtonInfo_);
+    Publish("HotSpeedButtonRegistry", HotSpeedButtonRegistry_);
+    Publish("StaticTextTitle", StaticTextTitle_);
+    Publish("MemoHelpD", MemoHelpD_);
+    Publish("MemoHelpUS", MemoHelpUS_);
+    Publish("Fensterwechseln1", Fensterwechseln1_);
 }
 
 void TfrmTippTemplate::FormCreate(Component*) {
@@ -35,7 +45,7 @@ void TfrmTippTemplate::FormCreate(Component*) {
         DisableControls();
         TipState.Applicable = false;
     }
-    Find<StaticText>("StaticTextTitle").SetCaption(Caption(), TextOrigin::Host);
+    StaticTextTitle_->SetCaption(Caption(), TextOrigin::Host);
 }
 
 // A BSControl of the wrong type is reported and then counts as missing, so that creation goes on.
@@ -60,9 +70,9 @@ void TfrmTippTemplate::CompensateScreenDensity() {
 }
 
 void TfrmTippTemplate::FormShow(Component*) {
-    Find<StaticText>("StaticTextTitle").SetCaption(Caption(), TextOrigin::Host);
-    Find<Memo>("MemoHelpD").SetText(HelpText(FHelpId, kHelpGerman));
-    Find<Memo>("MemoHelpUS").SetText(HelpText(FHelpId, kHelpEnglish));
+    StaticTextTitle_->SetCaption(Caption(), TextOrigin::Host);
+    MemoHelpD_->SetText(HelpText(FHelpId, kHelpGerman));
+    MemoHelpUS_->SetText(HelpText(FHelpId, kHelpEnglish));
 }
 
 void TfrmTippTemplate::HotSpeedButtonOKClick(Component*) {
@@ -81,16 +91,14 @@ void TfrmTippTemplate::HotSpeedButtonInfoClick(Component*) {
 void TfrmTippTemplate::Sprache(std::int32_t Language) {
     TipState.Language = Language;
     bool english = Language == 1;
-    Find<Control>("HotSpeedButtonUndo")
-        .SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
-    Find<Control>("HotSpeedButtonOK")
-        .SetHint(english ? "Changes will be saved immediately" : "\xC4nderungen werden gespeichert");
-    Find<Control>("HotSpeedButtonRegistry")
-        .SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
-    Find<Control>("HotSpeedButtonInfo").SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
-    Find<MenuItem>("Fensterwechseln1").SetCaption(english ? "Change Window" : "Fenster wechseln");
-    Find<Control>("MemoHelpD").SetVisible(!english);
-    Find<Control>("MemoHelpUS").SetVisible(english);
+    HotSpeedButtonUndo_->SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
+    HotSpeedButtonOK_->SetHint(english ? "Changes will be saved immediately"
+                                       : "\xC4nderungen werden gespeichert");
+    HotSpeedButtonRegistry_->SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
+    HotSpeedButtonInfo_->SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+    Fensterwechseln1_->SetCaption(english ? "Change Window" : "Fenster wechseln");
+    MemoHelpD_->SetVisible(!english);
+    MemoHelpUS_->SetVisible(english);
 }
 
 void TfrmTippTemplate::HostCommand(std::int32_t code, std::int32_t argument) {
@@ -136,7 +144,7 @@ void TfrmTippTemplate::HotSpeedButtonUndoClick(Component*) {
 void TfrmTippTemplate::DisableControls() {
     for (const auto& component : Components())
         if (component->IsControl()) static_cast<Control&>(*component).SetEnabled(false);
-    for (const char* name :
-         {"StaticTextTitle", "MemoHelpD", "MemoHelpUS", "HotSpeedButtonInfo", "HotSpeedButtonRegistry"})
-        Find<Control>(name).SetEnabled(true);
+    for (Control* usable : std::initializer_list<Control*>{StaticTextTitle_, MemoHelpD_, MemoHelpUS_,
+                                                           HotSpeedButtonInfo_, HotSpeedButtonRegistry_})
+        usable->SetEnabled(true);
 }

@@ -36,6 +36,13 @@ class TfrmTippTemplate : public platform::Form {
   protected:
     explicit TfrmTippTemplate(const platform::FormDescription& description = frmTippTemplate);
 
+    // The components the handlers use, set as the window loads.
+    THotSpeedButton *HotSpeedButtonOK_ = nullptr, *HotSpeedButtonUndo_ = nullptr;
+    THotSpeedButton *HotSpeedButtonInfo_ = nullptr, *HotSpeedButtonRegistry_ = nullptr;
+    platform::StaticText* StaticTextTitle_ = nullptr;
+    platform::Memo *MemoHelpD_ = nullptr, *MemoHelpUS_ = nullptr;
+    platform::MenuItem* Fensterwechseln1_ = nullptr;
+
     // Set for as long as an OK action runs, its question and message boxes included: one in the
     // library at a time, whichever page it belongs to, since a host may replace the page meanwhile.
     inline static bool okRunning_ = false;

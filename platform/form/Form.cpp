@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "platform/Contrast.h"
 #include "platform/Dialogs.h"
 #include "platform/Phases.h"
 #include "platform/System.h"
 #include "platform/form/Layout.h"
+#include "platform/form/Scheme.h"
 
 namespace platform {
 
@@ -19,21 +19,6 @@ Form::~Form() {
     peer_.reset();
     while (!components_.empty()) components_.pop_back();
     PageClosed();
-}
-
-void Form::Publish(const std::string& name, EventHandler handler) {
-    for (auto& [published, existing] : handlers_)
-        if (published == name) {
-            existing = std::move(handler);  // a derived class's handler of the same name wins
-            return;
-        }
-    handlers_.emplace_back(name, std::move(handler));
-}
-
-EventHandler Form::FindHandler(const std::string& name) const {
-    for (const auto& [published, handler] : handlers_)
-        if (published == name) return handler;
-    throw Error("Event handler not found: " + name);
 }
 
 Component* Form::FindComponent(const std::string& name) const {
@@ -72,11 +57,13 @@ void Form::Load() {
         popupMenu_ = &Find<PopupMenu>(*w.popupMenu);
         popupMenu_->FreeNotification(this);
     }
+    bindings_.ResolveMembers(*this);
     for (std::size_t i = 0; i < components_.size(); ++i)
         components_[i]->BindEvents(resolved.components[i].properties, *this);
     Phase("components and images");
-    if (w.onCreate) onCreate_ = FindHandler(*w.onCreate);
-    if (w.onShow) onShow_ = FindHandler(*w.onShow);
+    if (w.onCreate) onCreate_ = BindHandler(*w.onCreate);
+    if (w.onShow) onShow_ = BindHandler(*w.onShow);
+    bindings_.CheckAllUsed();  // every name published is one some description gives
 
     layout::KeepAnchorDistances(components_, ClientSize());
     Realign();
@@ -88,12 +75,12 @@ void Form::Load() {
         ScaleFonts(ActiveBackend().ScreenPixelsPerInch(), w.pixelsPerInch.value_or(96));
     }
 
-    scheme_ = ReadScheme();
+    scheme_ = ReadScheme(components_);
     peer_ = ActiveBackend().CreateFormPeer(*this);
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
     // Check boxes fit their square and caption at the size the creation handler left the window in.
     loaded_ = true;
-    ForEachControl(components_, [&](Control& c) { FitCheckBox(c); });
+    layout::FitContent(components_);
     Phase("creation handler");
 }
 
@@ -165,27 +152,10 @@ void Form::EndUpdate() {
 }
 
 void Form::SchemeChanged() {
-    ColorScheme scheme = ReadScheme();
+    ColorScheme scheme = ReadScheme(components_);
     if (scheme == scheme_) return;
     scheme_ = scheme;
     Refresh();
-}
-
-// The window keeps its own colours while every text reads on its background. A system text colour
-// that does not (a dark scheme without the high-contrast flag) makes it follow the scheme as in high
-// contrast; a scheme that does not read even on its own window colour cannot be followed, so the
-// window keeps its backgrounds and draws such texts in black or white.
-ColorScheme Form::ReadScheme() const {
-    if (ActiveSystem().HighContrast()) return ColorScheme::System;
-    bool readable = true;
-    ForEachControl(components_, [&](Control& c) {
-        if (c.Kind() == NativeKind::Graphic) return;  // draws no text
-        double contrast = ContrastRatio(ResolveColor(c.GetFont().color), ResolveColor(c.GetColor()));
-        readable = readable && contrast >= kReadableContrast;
-    });
-    if (readable) return ColorScheme::Specified;
-    double schemeContrast = ContrastRatio(ResolveColor(kWindowText), ResolveColor(kWindowBackground));
-    return schemeContrast >= kReadableContrast ? ColorScheme::System : ColorScheme::ReadableText;
 }
 
 void Form::Refresh() {
@@ -216,20 +186,14 @@ void Form::FocusMoved() {
     if (peer_) peer_->FocusChanged();
 }
 
-void Form::FitCheckBox(Control& box) {
-    if (!loaded_ || box.Kind() != NativeKind::CheckBox) return;
-    layout::FitCheckBox(box, ActiveBackend().CheckSquare(),
-                        ActiveBackend().TextWidth(box.GetFont(), box.Caption()));
-}
-
 void Form::ControlChanged(Control& control, ControlChange what) {
     if (peer_) peer_->ControlChanged(control, what);
-    if (what == ControlChange::Text || what == ControlChange::Look) FitCheckBox(control);
+    if (loaded_ && (what == ControlChange::Text || what == ControlChange::Look)) layout::FitContent(control);
 }
 
 void Form::PaintGraphics(Canvas& canvas) {
     ForEachControl(components_, [&](Control& control) {
-        if (control.Visible() && control.Kind() == NativeKind::Graphic) control.Paint(canvas);
+        if (control.Visible() && control.Windowless()) control.Paint(canvas);
     });
 }
 

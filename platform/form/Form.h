@@ -1,8 +1,8 @@
 #pragma once
 // A top-level window built from its description. It owns its components in creation order, binds
-// event handlers by name (a derived class's handler of the same name wins), and keeps the window's
-// state; a backend peer mirrors it on screen. Layout, input routing and the door into the module
-// live beside it (Layout.h, InputRouter.h, EntryScope.h).
+// the names its class publishes (Bindings.h), and keeps the window's state; a backend peer mirrors
+// it on screen. Layout, colours, input routing and the door into the module live beside it
+// (Layout.h, Scheme.h, InputRouter.h, EntryScope.h).
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +12,7 @@
 #include "platform/Backend.h"
 #include "platform/Description.h"
 #include "platform/Error.h"
+#include "platform/form/Bindings.h"
 #include "platform/form/EntryScope.h"
 #include "platform/form/InputRouter.h"
 
@@ -22,7 +23,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     NAMTAIL_COMPONENT_CLASS(Component)
     ~Form() override;
 
-    // Constructs a window of class T: components, references, events, then the creation handler.
+    // Constructs a window of class T: components, references, published names, then the creation
+    // handler. A name that matches nothing fails it.
     template <typename T, typename... Args>
     static std::unique_ptr<T> Create(Args&&... args) {
         std::unique_ptr<T> form(new T(std::forward<Args>(args)...));
@@ -75,7 +77,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     const ComponentList& Components() const override { return components_; }
     Component* FindComponent(const std::string& name) const;
     Component& FindOfClass(const std::string& name, const ComponentClass& componentClass) const override;
-    EventHandler FindHandler(const std::string& name) const override;
+    EventHandler BindHandler(const std::string& name) override { return bindings_.Bind(name); }
 
     // The host's channel: a backend delivers the registered message `message` to this window as
     // host commands, its two values decoded as signed 32-bit numbers.
@@ -109,12 +111,17 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     explicit Form(const FormDescription& description);
     // What the window does with a host command; nothing unless a derived window says.
     virtual void HostCommand(std::int32_t code, std::int32_t argument) { (void)code, (void)argument; }
-    // Makes a member function available to the description under `name`.
-    void Publish(const std::string& name, EventHandler handler);
+    // Makes a handler available to the description under `name`; a description must name it.
+    void Publish(const char* name, EventHandler handler) { bindings_.Publish(name, std::move(handler)); }
     template <typename T>
-    void Publish(const std::string& name, void (T::*method)(Component*)) {
+    void Publish(const char* name, void (T::*method)(Component*)) {
         T* self = static_cast<T*>(this);
         Publish(name, [self, method](Component* sender) { (self->*method)(sender); });
+    }
+    // Sets `member` to the component `name` while loading, for the handlers to use.
+    template <typename T>
+    void Publish(const char* name, T*& member) {
+        bindings_.Publish(name, member);
     }
 
   private:
@@ -123,13 +130,10 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void ScaleLayout(int m, int d);
     void ScaleFonts(int m, int d);
     void FocusMoved() override;
-    void FitCheckBox(Control& box);
-    ColorScheme ReadScheme() const;
 
     const FormDescription& description_;
     ComponentList components_;
-    // A window publishes a handful of handlers: a list searched in order is all it takes.
-    std::vector<std::pair<std::string, EventHandler>> handlers_;
+    Bindings bindings_;
     std::unique_ptr<FormPeer> peer_;
     std::string caption_, hint_;
     Rect bounds_;

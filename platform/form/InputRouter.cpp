@@ -35,7 +35,7 @@ void InputRouter::MouseLeave() {
 
 void InputRouter::MouseDown(int x, int y) {
     Control* target = ControlAt(x, y);
-    pressed_ = target && target->Enabled() && target->Kind() == NativeKind::Graphic ? target : nullptr;
+    pressed_ = target && target->Enabled() && target->Windowless() ? target : nullptr;
 }
 
 void InputRouter::MouseUp(int x, int y) {
@@ -123,9 +123,7 @@ bool InputRouter::AccessKeyDown(int key) {
 std::vector<AccessiblePart> InputRouter::AccessibleParts() const {
     std::vector<AccessiblePart> parts;
     ForEachControl(target_.Components(), [&](Control& control) {
-        if (control.Kind() != NativeKind::Graphic || control.Role() == AccessibleRole::None ||
-            !control.Visible())
-            return;
+        if (!control.Windowless() || control.Role() == AccessibleRole::None || !control.Visible()) return;
         parts.push_back({&control, control.AccessibleName(), control.Role(), control.Bounds(),
                          !control.Enabled(), "Press"});
     });

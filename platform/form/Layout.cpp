@@ -3,12 +3,23 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Backend.h"
+
 namespace platform::layout {
 namespace {
 
 int ClampExtent(std::int64_t extent) {
     return static_cast<int>(std::clamp<std::int64_t>(extent, 0, kMaxClientExtent));
 }
+
+// The screen's sizes as the backend measures them.
+class BackendMetrics final : public ContentMetrics {
+  public:
+    Size CheckSquare() override { return ActiveBackend().CheckSquare(); }
+    int TextWidth(const Font& font, const std::string& caption) override {
+        return ActiveBackend().TextWidth(font, caption);
+    }
+};
 
 }  // namespace
 
@@ -41,12 +52,13 @@ void ScaleFonts(const ComponentList& components, int m, int d) {
     ForEachControl(components, [&](Control& c) { c.ScaleFont(m, d); });
 }
 
-void FitCheckBox(Control& box, Size square, int captionWidth) {
-    constexpr int kCaptionGap = 6;  // between square and caption, and room for the focus rectangle
-    const Rect& r = box.Bounds();
-    Rect fitted{r.left, r.top, std::max(r.width, square.width + kCaptionGap + captionWidth),
-                std::max(r.height, square.height)};
-    if (!(fitted == r)) box.SetBounds(fitted);
+void FitContent(const ComponentList& components) {
+    ForEachControl(components, [](Control& c) { FitContent(c); });
+}
+
+void FitContent(Control& control) {
+    BackendMetrics metrics;
+    control.FitTo(metrics);
 }
 
 std::optional<Factor> DensityFactor(int designPpi, int designTextHeight, int ppi) {

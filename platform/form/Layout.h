@@ -1,6 +1,6 @@
 #pragma once
-// Layout and density arithmetic of a window's controls: docking, anchors and scaling. Geometry comes
-// from hosts and the system unchecked, so everything here is computed without overflow.
+// Layout and density arithmetic of a window's controls: docking, anchors, scaling and fitting.
+// Geometry comes from hosts and the system unchecked, so everything here is computed without overflow.
 #include <optional>
 
 #include "platform/Control.h"
@@ -22,9 +22,9 @@ void KeepAnchorDistances(const ComponentList& components, Size client);
 void ScaleControls(const ComponentList& components, int m, int d, Size scaledClient);
 void ScaleFonts(const ComponentList& components, int m, int d);
 
-// A checkbox no smaller than the system's check square beside its caption, grown where its own size
-// is too small (a dense screen's square, a longer caption) and never shrunk.
-void FitCheckBox(Control& box, Size square, int captionWidth);
+// Controls grow to hold their content at the system's sizes (a checkbox its square and caption).
+void FitContent(const ComponentList& components);
+void FitContent(Control& control);
 
 struct Factor {
     int m, d;

@@ -1,5 +1,6 @@
 // Thousands of pages and hundreds of library loads in one process leave no window behind and keep
 // memory flat. Natively the leak checker of the sanitizers judges memory at exit; Win32 measures it.
+#include <algorithm>
 #include <cstdio>
 
 #include "page/PageFixture.h"
@@ -9,8 +10,9 @@ namespace {
 
 constexpr int kWarmUp = 20;
 // Under Wine the heap of a fresh process (CTest runs every test in one of its own) keeps growing over
-// the first hundred or so library loads before it settles; a leak grows on after that.
-constexpr int kLoadWarmUp = 200;
+// the first few hundred library loads before it settles (a loader of its own, 2000 loads with a page
+// each, grows by one step and then not at all); a leak grows on after that.
+constexpr int kLoadWarmUp = 500;
 constexpr std::int64_t kAllowedGrowth = 256 * 1024;
 
 class Soak : public PageTest {
@@ -43,9 +45,12 @@ TEST_F(Soak, TwoThousandCreateFreeCyclesLeaveNoWindowAndNoMemoryBehind) {
 
 TEST_F(Soak, FiveHundredLibraryLoadsLeaveNoWindowAndNoMemoryBehind) {
     const int windowsBefore = TipWindowCount();
-    std::optional<std::uint64_t> before;
+    // Wine's heap also grows by one step of several hundred kilobytes now and then, at a load that
+    // depends on what was allocated before; a leak grows both halves of the run.
+    std::optional<std::uint64_t> before, half;
     for (int i = 0; i < 500 + kLoadWarmUp; ++i) {
         if (i == kLoadWarmUp) before = CommittedBytes();
+        if (i == kLoadWarmUp + 250) half = CommittedBytes();
         LoadedLibrary library;
         ASSERT_TRUE(library) << "cycle " << i;
         auto create = reinterpret_cast<ModulCreateProc>(library.Find("ModulCreate"));
@@ -63,7 +68,13 @@ TEST_F(Soak, FiveHundredLibraryLoadsLeaveNoWindowAndNoMemoryBehind) {
     EXPECT_EQ(TipWindowCount(), windowsBefore);
     std::printf("load/unload: 500 cycles, tip windows before %d, after %d\n", windowsBefore,
                 TipWindowCount());
-    ExpectFlat("load/unload", before);
+    auto after = CommittedBytes();
+    if (!before || !half || !after) return;
+    const auto first = static_cast<std::int64_t>(*half - *before),
+               second = static_cast<std::int64_t>(*after - *half);
+    std::printf("load/unload: committed memory grew %+lld and %+lld bytes\n", static_cast<long long>(first),
+                static_cast<long long>(second));
+    EXPECT_LE(std::min(first, second), kAllowedGrowth / 2) << "each half of the loads";
 }
 
 }  // namespace

@@ -2,20 +2,14 @@
 // for them, reached through real key strokes and oleacc.
 #ifdef _WIN32
 #include <climits>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "platform/Registry.h"
 #include "support/Contract.h"
-#include "win32/NativePageTest.h"
+#include "win32/HostCallbackFixture.h"
 
 namespace page_tests {
 namespace {
 
 using namespace win32_input;
-
-class HostCallback : public NativePageTest {};
 
 HWND watchedCheckBox = nullptr;
 HHOOK messageHook = nullptr;
@@ -73,186 +67,6 @@ TEST_F(HostCallback, ScreenReadersDefaultActionMayEndInTheHostFreeingThePage) {
     boxes.onShown = nullptr;
     EXPECT_EQ(boxes.Texts(MessageBoxKind::Plain).size(), 1u);
     ExpectNothingLeftAndANewPageWorks(before);
-}
-
-// Runs `work` on a thread of its own while this one, the page's, handles its messages.
-DWORD WINAPI RunWork(void* work) {
-    (*static_cast<std::function<void()>*>(work))();
-    return 0;
-}
-void OnWorkerWhilePumping(std::function<void()> work) {
-    HANDLE worker = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
-    ASSERT_NE(worker, nullptr);
-    while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    CloseHandle(worker);
-}
-
-// A host's own window on a worker thread that, told OK was applied, asks the page again.
-std::vector<int> askedFromNotification;
-LRESULT CALLBACK AskOnApplied(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == RegisterWindowMessageA("Quandeo") && wParam == contract::kApplied)
-        askedFromNotification = {ModulChanged(), ModulNr()};
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-// A host's hook that calls `makeInner` once, when `message` reaches a window of the page's class.
-HWND hookedPage = nullptr;
-UINT hookedMessage = 0;
-LRESULT CALLBACK CreateFromHook(int code, WPARAM wParam, LPARAM lParam) {
-    auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
-    char cls[32] = {};
-    if (code == HC_ACTION && hookedMessage && message->message == hookedMessage &&
-        (!hookedPage || message->hwnd == hookedPage) && GetClassNameA(message->hwnd, cls, sizeof cls) &&
-        std::string(cls) == "NamtailTipWindow") {
-        hookedMessage = 0;
-        ModulCreate(20, 20, 300, 460, kWindowsXP, 1, "inner", "y", kWindowsXPBit, 1);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Host sequences across threads and nested calls. Each ends with one page, made and destroyed on
-// this thread, and nothing waiting on itself.
-TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread) {
-    const int before = TipWindowCount();
-    std::vector<int> results;
-    const auto outer = [] { ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "outer", "y", kWindowsXPBit, 1); };
-    const auto workerFrees = [&] {
-        OnWorkerWhilePumping([&] { results = {ModulFree(), TipWindowCount()}; });
-    };
-    struct Sequence {
-        const char* name;
-        std::function<bool()> run;  // false: the sequence could not be staged
-        std::vector<int> results;   // what the worker got, and how many page windows it was left with
-        int pagesAfter;
-        const char* current;
-    };
-    const Sequence sequences[] = {
-        {"a worker's calls are carried to this thread",
-         [&] {
-             outer();
-             OnWorkerWhilePumping([&] {
-                 results = {ModulNr(), ModulChanged(), ModulSaveChanges(), ModulFree()};
-             });
-             EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u)
-                 << "the restart question, on this thread";
-             return true;
-         },
-         {2, 0, 1, 1},
-         0,
-         nullptr},
-        {"the worker's window asks again while its OK is carried",
-         [&] {
-             outer();
-             OnWorkerWhilePumping([&] {
-                 WNDCLASSA wc{};
-                 wc.lpfnWndProc = AskOnApplied;
-                 wc.lpszClassName = "NamtailTestWorkerHost";
-                 RegisterClassA(&wc);
-                 HWND host = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                             nullptr, nullptr);
-                 results = {ModulSaveChanges()};
-                 DestroyWindow(host);
-                 UnregisterClassA(wc.lpszClassName, nullptr);
-             });
-             EXPECT_EQ(askedFromNotification, (std::vector<int>{0, 2})) << "answered, not waiting on itself";
-             return ModulFree() == 1;
-         },
-         {1},
-         0,
-         nullptr},
-        {"a worker calls while the first page window is not made yet",
-         [&] {
-             // A BSControl the page cannot read: its creation handler reports it in a box.
-             platform::Registry settings(platform::RootKey::CurrentUser);
-             settings.OpenKey(contract::kSuiteKey, true);
-             settings.WriteString("BSControl", "0");
-             boxes.onShown = [&](const ShownBox&) {
-                 boxes.onShown = nullptr;
-                 OnWorkerWhilePumping([&] {
-                     results = {ModulCreate(0, 0, 300, 460, kWindowsXP, 1, "worker", "y", kWindowsXPBit, 1),
-                                ModulFree(), ModulSaveChanges(), TipWindowCount()};
-                 });
-             };
-             outer();
-             return settings.DeleteValue("BSControl");
-         },
-         {0, 1, 1, 0},
-         1,
-         "outer"},
-        {"a hook makes a page as the page window is made",
-         [&] {
-             hookedPage = nullptr, hookedMessage = WM_NCCREATE;
-             HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CreateFromHook, nullptr, GetCurrentThreadId());
-             outer();
-             UnhookWindowsHookEx(hook);
-             EXPECT_EQ(TipWindowCount(), before + 1);
-             workerFrees();
-             return true;
-         },
-         {1, 0},
-         0,
-         nullptr},
-        {"the host makes a page as the page it replaces hides",
-         [&] {
-             ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "first", "y", kWindowsXPBit, 1);
-             hookedPage = Page(), hookedMessage = WM_SHOWWINDOW;
-             HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CreateFromHook, nullptr, GetCurrentThreadId());
-             outer();
-             return UnhookWindowsHookEx(hook);
-         },
-         {},
-         1,
-         "inner"},
-    };
-    for (const Sequence& sequence : sequences) {
-        SCOPED_TRACE(sequence.name);
-        results.clear();
-        if (!sequence.run()) continue;
-        EXPECT_EQ(results, sequence.results);
-        EXPECT_EQ(TipWindowCount(), before + sequence.pagesAfter);
-        if (sequence.current) {
-            ASSERT_NE(CurrentPage(), nullptr);
-            EXPECT_EQ(CurrentPage()->Caption(), sequence.current);
-        }
-        ExpectNothingLeftAndANewPageWorks(before);
-    }
-}
-
-TEST_F(HostCallback, ScreenReaderCallsArrivingOnAnotherThreadNeverRunBesideThePage) {
-    // The page's thread in the multithreaded apartment: a client there gets the object itself, and
-    // nothing carries its calls to the page's thread.
-    CoUninitialize();
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    Create(contract::kWindowsXP, contract::kWindowsXPBit, 1);
-    const DWORD pageThread = GetCurrentThreadId();
-    DWORD boxThread = 0;
-    boxes.onShown = [&](const ShownBox&) { boxThread = GetCurrentThreadId(); };
-    HRESULT counted = E_FAIL, info = E_FAIL;
-    HWND page = Page();
-    OnWorkerWhilePumping([&] {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        {
-            AccessibleWindow client(page);
-            LONG count = 0;
-            if (client.object) counted = client.object->get_accChildCount(&count);
-            // The Info button: title, two help boxes and the checkbox come first, then OK, Undo, Info.
-            if (client.object) info = client.object->accDoDefaultAction(AccessibleWindow::Child(7));
-        }
-        CoUninitialize();
-    });
-    boxes.onShown = nullptr;
-    if (counted == RPC_E_WRONG_THREAD) {
-        EXPECT_EQ(info, RPC_E_WRONG_THREAD);
-        EXPECT_TRUE(boxes.Shown().empty());
-    } else {
-        EXPECT_EQ(info, S_OK);
-        EXPECT_EQ(boxThread, pageThread) << "the Info box opened on the page's thread";
-    }
-    CoUninitialize();
-    CoInitialize(nullptr);
 }
 
 TEST_F(HostCallback, ChildIdsAtTheEndsOfTheRangeAreRefused) {

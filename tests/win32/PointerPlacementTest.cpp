@@ -1,0 +1,152 @@
+// Windows only: the page window's place and order through real window messages and the host's
+// commands, observed through the window: where the system put it and which window is in front.
+#ifdef _WIN32
+#include <climits>
+
+#include "support/Contract.h"
+#include "win32/PointerFixture.h"
+
+namespace page_tests {
+namespace {
+
+using namespace win32_input;
+
+TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
+    Create();
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SendMessageA(Page(), WM_CLOSE, 0, 0);
+    SetForegroundWindow(other);
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(Page())) << "closing only hides";
+    ASSERT_NE(GetForegroundWindow(), Page());
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(Page()));
+    EXPECT_EQ(GetForegroundWindow(), Page());
+    DestroyWindow(other);
+}
+
+// What the system was asked to do with the page window and its children while ModulCreate ran.
+struct MadeAndMoved {
+    std::vector<RECT> made;      // each page window made, at its place and outer size
+    int pageMoves = 0;           // the page window moved or resized after it was made
+    int childMovesOrRaises = 0;  // a child moved, resized or put elsewhere in the z-order
+};
+MadeAndMoved watched;
+
+bool IsPageWindow(HWND hwnd) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return std::string(cls) == "NamtailTipWindow";
+}
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && IsPageWindow(reinterpret_cast<HWND>(wParam))) {
+        const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        watched.made.push_back({cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchPlacing(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT& m = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && m.message == WM_WINDOWPOSCHANGING) {
+        const UINT flags = reinterpret_cast<WINDOWPOS*>(m.lParam)->flags;
+        const bool placed = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+        if (IsPageWindow(m.hwnd) && placed) ++watched.pageMoves;
+        const bool child = (GetWindowLongA(m.hwnd, GWL_STYLE) & WS_CHILD) != 0;
+        if (child && IsPageWindow(GetParent(m.hwnd)) && (placed || !(flags & SWP_NOZORDER)))
+            ++watched.childMovesOrRaises;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Pointer, PageWindowIsMadeOnceAtTheHostsPlaceAndNeitherItNorAChildIsMovedOnTheWay) {
+    watched = {};
+    HHOOK creation = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    HHOOK placing = SetWindowsHookExA(WH_CALLWNDPROC, WatchPlacing, nullptr, GetCurrentThreadId());
+    ModulCreate(120, 70, 310, 480, contract::kWindowsXP, 2, "Alias names", "", contract::kWindowsXPBit, 1);
+    UnhookWindowsHookEx(placing);
+    UnhookWindowsHookEx(creation);
+    ASSERT_EQ(watched.made.size(), 1u);
+    EXPECT_EQ(watched.made[0].left, 120);
+    EXPECT_EQ(watched.made[0].top, 70);
+    EXPECT_EQ(watched.made[0].right, 430);
+    EXPECT_EQ(watched.made[0].bottom, 550);
+    EXPECT_EQ(watched.pageMoves, 0);
+    EXPECT_EQ(watched.childMovesOrRaises, 0);
+    RECT r;
+    GetWindowRect(Page(), &r);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    HWND german = ChildOfClass(Page(), "Edit", 0);
+    char text[64] = {};
+    GetWindowTextA(german, text, sizeof text);
+    EXPECT_TRUE(IsWindowVisible(german));
+    EXPECT_EQ(std::string(text).rfind(contract::kHelpGermanLines[0], 0), 0u) << "the German box on top";
+}
+
+TEST_F(Pointer, AnEarlyAskedHandleMakesTheWindowWhichTheShowThenUses) {
+    auto page = platform::Form::Create<TFormNamtail>();
+    auto early = static_cast<HWND>(page->Handle());
+    ASSERT_TRUE(IsWindow(early));
+    EXPECT_FALSE(IsWindowVisible(early));
+    EXPECT_NE(static_cast<HWND>(page->ControlHandle(page->cboAliasNamen())), nullptr);
+    page->Show();
+    EXPECT_EQ(static_cast<HWND>(page->Handle()), early);
+    EXPECT_TRUE(IsWindowVisible(early));
+}
+
+// Where a window of the page's styles lands when SetWindowPos is given these values.
+RECT ReferencePlacement(HWND like, int left, int top, int width, int height) {
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "NamtailReferenceWindow";
+    RegisterClassA(&plain);
+    HWND reference =
+        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)), plain.lpszClassName,
+                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(like, GWL_STYLE)), 0, 0, 300, 200,
+                        nullptr, nullptr, plain.hInstance, nullptr);
+    SetWindowPos(reference, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT placed{};
+    GetWindowRect(reference, &placed);
+    DestroyWindow(reference);
+    UnregisterClassA(plain.lpszClassName, plain.hInstance);
+    return placed;
+}
+
+TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMarks) {
+    // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
+    // chooses". The system may still enforce its own minimum size on a captioned window: the page
+    // lands where any window of its styles lands with the same values.
+    const int geometries[][4] = {
+        {-20, -30, 0, 0}, {INT_MIN, 100, 300, 460}, {-32768, 100, -32768, 460}, {10, -32768, 300, INT_MIN}};
+    for (const auto& g : geometries) {
+        SCOPED_TRACE(testing::Message() << g[0] << ", " << g[1] << ", " << g[2] << ", " << g[3]);
+        ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
+                    contract::kWindowsXPBit, 1);
+        ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
+        RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
+        GetWindowRect(Page(), &r);
+        EXPECT_EQ(r.left, expected.left);
+        EXPECT_EQ(r.top, expected.top);
+        EXPECT_EQ(r.right - r.left, expected.right - expected.left);
+        EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top);
+    }
+    EXPECT_EQ(ReferencePlacement(Page(), -20, -30, 0, 0).left, -20) << "the reference honours the host";
+    char caption[64] = {};
+    GetWindowTextA(Page(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Kurznamen");
+    SendMessageA(Page(), TipState.HostMessage, 12, 310);
+    SendMessageA(Page(), TipState.HostMessage, 10, 0);
+    RECT r;
+    GetWindowRect(Page(), &r);
+    EXPECT_EQ(r.left, 1) << "command 10 takes 0 as 1";
+    EXPECT_EQ(r.right - r.left, 310);
+}
+
+}  // namespace
+}  // namespace page_tests
+#endif
