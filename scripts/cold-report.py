@@ -1,20 +1,13 @@
 """Summarises the cold rounds of scripts/bench: per-round ratios of the page to the bare page (median
 and the 95 % interval of the median), the median of each step, and the median of each phase."""
-import math
 import statistics
 import sys
 from collections import defaultdict
 
+from ratio_summary import summary
+
 STEPS = ["load", "create", "paint", "free", "unload", "first_paint", "load_to_unload"]
 ARCHES = ["x86", "x64"]
-
-
-def interval(values):
-    """Distribution-free 95 % interval of the median: order statistics around the middle."""
-    v = sorted(values)
-    n = len(v)
-    k = max(0, int(math.floor((n - 1.96 * math.sqrt(n)) / 2)))
-    return v[k], v[n - 1 - k]
 
 
 def main(path):
@@ -36,11 +29,7 @@ def main(path):
     def cell(arch, step):
         page, bare = steps[arch, "page"], steps[arch, "bare"]
         i = STEPS.index(step)
-        ratios = [page[r][i] / bare[r][i] for r in page if r in bare]
-        if not ratios:
-            return "?"
-        low, high = interval(ratios)
-        return f"{statistics.median(ratios):.2f} x (95% {low:.2f}-{high:.2f}, {len(ratios)} rounds)"
+        return summary([page[r][i] / bare[r][i] for r in page if r in bare])
 
     print("Cold: a new process per round, the host's window up; page library against the bare page's")
     print(f"{'':36} {'x86':38} {'x64':38}")
