@@ -12,6 +12,13 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 
+// Wine's ntdll names itself; Windows' does not.
+bool UnderWine() {
+    static int wine = -1;
+    if (wine < 0) wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine != 0;
+}
+
 HINSTANCE InstanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
@@ -217,6 +224,7 @@ void ChildMirror::FontsChanged() {
 }
 
 void ChildMirror::ClearEditTexts() {
+    if (!UnderWine()) return;
     for (const Native& n : natives_)
         if (n.child && n.kind->emptiedBeforeDestruction) SetWindowTextW(n.child, L"");
 }

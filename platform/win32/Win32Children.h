@@ -33,7 +33,7 @@ class ChildMirror {
     // and drawn once.
     void Reveal();
     void FontsChanged();
-    // Before destruction: empties the children whose kind asks for it.
+    // Before destruction: empties the children whose kind asks for it, where the system needs it.
     void ClearEditTexts();
 
   private:
