@@ -37,7 +37,8 @@ LRESULT CALLBACK AskOnApplied(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-// A host's hook that calls `makeInner` once, when `message` reaches a window of the page's class.
+// A host's hook that makes a page "inner" once, when `hookedMessage` reaches a page window
+// (`hookedPage`, or any).
 HWND hookedPage = nullptr;
 UINT hookedMessage = 0;
 LRESULT CALLBACK CreateFromHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -58,18 +59,19 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
     const int before = TipWindowCount();
     std::vector<int> results;
     const auto outer = [] { ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "outer", "y", kWindowsXPBit, 1); };
-    const auto workerFrees = [&] {
-        OnWorkerWhilePumping([&] { results = {ModulFree(), TipWindowCount()}; });
-    };
-    struct Sequence {
-        const char* name;
-        std::function<bool()> run;  // false: the sequence could not be staged
-        std::vector<int> results;   // what the worker got, and how many page windows it was left with
+    struct Outcome {
+        std::vector<int> results;  // what the worker got, and how many page windows it was left with
         int pagesAfter;
         const char* current;
     };
+    struct Sequence {
+        const char* name;
+        Outcome expected;
+        std::function<bool()> run;  // false: the sequence could not be staged
+    };
     const Sequence sequences[] = {
         {"a worker's calls are carried to this thread",
+         {{2, 0, 1, 1}, 0, nullptr},
          [&] {
              outer();
              OnWorkerWhilePumping([&] {
@@ -78,11 +80,9 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u)
                  << "the restart question, on this thread";
              return true;
-         },
-         {2, 0, 1, 1},
-         0,
-         nullptr},
+         }},
         {"the worker's window asks again while its OK is carried",
+         {{1}, 0, nullptr},
          [&] {
              outer();
              OnWorkerWhilePumping([&] {
@@ -98,11 +98,9 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              });
              EXPECT_EQ(askedFromNotification, (std::vector<int>{0, 2})) << "answered, not waiting on itself";
              return ModulFree() == 1;
-         },
-         {1},
-         0,
-         nullptr},
+         }},
         {"a worker calls while the first page window is not made yet",
+         {{0, 1, 1, 0}, 1, "outer"},
          [&] {
              // A BSControl the page cannot read: its creation handler reports it in a box.
              platform::Registry settings(platform::RootKey::CurrentUser);
@@ -117,44 +115,37 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              };
              outer();
              return settings.DeleteValue("BSControl");
-         },
-         {0, 1, 1, 0},
-         1,
-         "outer"},
+         }},
         {"a hook makes a page as the page window is made",
+         {{1, 0}, 0, nullptr},
          [&] {
              hookedPage = nullptr, hookedMessage = WM_NCCREATE;
              HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CreateFromHook, nullptr, GetCurrentThreadId());
              outer();
              UnhookWindowsHookEx(hook);
              EXPECT_EQ(TipWindowCount(), before + 1);
-             workerFrees();
+             OnWorkerWhilePumping([&] { results = {ModulFree(), TipWindowCount()}; });
              return true;
-         },
-         {1, 0},
-         0,
-         nullptr},
+         }},
         {"the host makes a page as the page it replaces hides",
+         {{}, 1, "inner"},
          [&] {
              ModulCreate(10, 10, 300, 460, kWindowsXP, 1, "first", "y", kWindowsXPBit, 1);
              hookedPage = Page(), hookedMessage = WM_SHOWWINDOW;
              HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CreateFromHook, nullptr, GetCurrentThreadId());
              outer();
              return UnhookWindowsHookEx(hook);
-         },
-         {},
-         1,
-         "inner"},
+         }},
     };
     for (const Sequence& sequence : sequences) {
         SCOPED_TRACE(sequence.name);
         results.clear();
         if (!sequence.run()) continue;
-        EXPECT_EQ(results, sequence.results);
-        EXPECT_EQ(TipWindowCount(), before + sequence.pagesAfter);
-        if (sequence.current) {
+        EXPECT_EQ(results, sequence.expected.results);
+        EXPECT_EQ(TipWindowCount(), before + sequence.expected.pagesAfter);
+        if (sequence.expected.current) {
             ASSERT_NE(CurrentPage(), nullptr);
-            EXPECT_EQ(CurrentPage()->Caption(), sequence.current);
+            EXPECT_EQ(CurrentPage()->Caption(), sequence.expected.current);
         }
         ExpectNothingLeftAndANewPageWorks(before);
     }

@@ -140,13 +140,12 @@ inline bool CountRegistrationsOfLaterLoads() {
         jump = static_cast<BYTE*>(VirtualAlloc(reinterpret_cast<void*>(at & ~std::uintptr_t{0xFFFF}), 64,
                                                MEM_RESERVE | MEM_COMMIT, PAGE_EXECUTE_READWRITE));
     if (!jump) return false;
-    void* target = reinterpret_cast<void*>(&CountingRegister);
-    const BYTE indirect[] = {0xFF,
-                             0x25};  // jmp [address that follows], relative to the next instruction on x64
-    std::memcpy(jump, indirect, 2);
+    // jmp [address], the address right after the instruction (on x64 relative to its end: 0).
+    jump[0] = 0xFF, jump[1] = 0x25;
     const DWORD operand =
         sizeof(void*) == 8 ? 0 : static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(jump + 6));
     std::memcpy(jump + 2, &operand, 4);
+    void* target = reinterpret_cast<void*>(&CountingRegister);
     std::memcpy(jump + 6, &target, sizeof target);
     DWORD old = 0;
     if (!VirtualProtect(entry, sizeof *entry, PAGE_READWRITE, &old)) return false;
