@@ -63,9 +63,9 @@ void TfrmTippTemplate::ReadBSControl() {
 
 // The toolkit enlarged the window for a denser screen while loading; scale it back to 96 dpi size.
 void TfrmTippTemplate::CompensateScreenDensity() {
-    if (ActiveBackend().ScreenPixelsPerInch() == kDesignPixelsPerInch) return;
+    if (ScreenPixelsPerInch() == kDesignPixelsPerInch) return;
     ShowMessage("Big");
-    ScaleBy(kDesignPixelsPerInch, ActiveBackend().ScreenPixelsPerInch());
+    ScaleBy(kDesignPixelsPerInch, ScreenPixelsPerInch());
     Refresh();
 }
 

@@ -69,10 +69,11 @@ void Form::Load() {
     Realign();
     // A description laid out at another density follows the screen's text metrics: the font grows
     // with the density, positions and sizes with the text height of that font.
+    screenPixelsPerInch_ = ActiveBackend().ScreenPixelsPerInch();
     if (auto factor = layout::DensityFactor(w.pixelsPerInch.value_or(96), w.textHeight.value_or(13),
-                                            ActiveBackend().ScreenPixelsPerInch())) {
+                                            screenPixelsPerInch_)) {
         ScaleLayout(factor->m, factor->d);
-        ScaleFonts(ActiveBackend().ScreenPixelsPerInch(), w.pixelsPerInch.value_or(96));
+        ScaleFonts(screenPixelsPerInch_, w.pixelsPerInch.value_or(96));
     }
 
     scheme_ = ReadScheme(components_);

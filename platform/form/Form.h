@@ -45,6 +45,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void SetHeight(int v) { SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
     void SetWindowBounds(const Rect& bounds);
     Size ClientSize() const override;
+    // The screen's density as the window was loaded: read once, for the loading and its handlers.
+    int ScreenPixelsPerInch() const { return screenPixelsPerInch_; }
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     const std::string& Hint() const { return hint_; }
@@ -138,6 +140,7 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     std::string caption_, hint_;
     Rect bounds_;
     int tag_ = 0;
+    int screenPixelsPerInch_ = 96;
     Font font_;
     Color color_ = kButtonFace;
     PopupMenu* popupMenu_ = nullptr;

@@ -26,7 +26,13 @@ class Win32Backend : public Backend {
         return {rc.right - rc.left, rc.bottom - rc.top};
     }
     // Read each time: a host may create pages under different density awareness of its threads.
+    // Windows 10 1607 and later answer for the calling thread without the screen's device context,
+    // which costs far more; older systems read the same figure from it.
     int ScreenPixelsPerInch() override {
+        using DpiForSystem = UINT(WINAPI*)();
+        static const auto forSystem = reinterpret_cast<DpiForSystem>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+        if (forSystem) return static_cast<int>(forSystem());
         HDC dc = GetDC(nullptr);
         int ppi = GetDeviceCaps(dc, LOGPIXELSX);
         ReleaseDC(nullptr, dc);
