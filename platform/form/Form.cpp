@@ -37,13 +37,13 @@ void Form::Load() {
     ResolvedDescription resolved = Resolve(description_);
     Phase("description");
     const Properties& w = resolved.window;
-    Size frame = ActiveBackend().NonClientSize();
+    frame_ = ActiveBackend().NonClientSize();
     caption_ = w.caption.value_or(Name());
     if (w.font) font_ = *w.font;
     if (w.color) color_ = *w.color;
     if (w.hint) hint_ = *w.hint;
-    bounds_ = {w.left.value_or(0), w.top.value_or(0), w.width.value_or(0) + frame.width,
-               w.height.value_or(0) + frame.height};
+    bounds_ = {w.left.value_or(0), w.top.value_or(0), w.width.value_or(0) + frame_.width,
+               w.height.value_or(0) + frame_.height};
 
     for (const auto& d : resolved.components) {
         if (!d.create) throw Error("No component class for " + std::string(d.name));
@@ -81,7 +81,7 @@ void Form::Load() {
     if (onCreate_) ShowErrors([&] { onCreate_(this); });
     // Check boxes fit their square and caption at the size the creation handler left the window in.
     loaded_ = true;
-    layout::FitContent(components_);
+    layout::FitContent(components_, metrics_);
     Phase("creation handler");
 }
 
@@ -92,7 +92,7 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 Size Form::ClientSize() const {
-    return layout::ClientOf(bounds_.width, bounds_.height, ActiveBackend().NonClientSize());
+    return layout::ClientOf(bounds_.width, bounds_.height, frame_);
 }
 
 void Form::SetWindowBounds(const Rect& bounds) {
@@ -109,9 +109,8 @@ void Form::Realign() {
 
 void Form::ScaleLayout(int m, int d) {
     Size client = ClientSize();
-    Size frame = ActiveBackend().NonClientSize();
-    bounds_.width = MulDiv(client.width, m, d) + frame.width;
-    bounds_.height = MulDiv(client.height, m, d) + frame.height;
+    bounds_.width = MulDiv(client.width, m, d) + frame_.width;
+    bounds_.height = MulDiv(client.height, m, d) + frame_.height;
     layout::ScaleControls(components_, m, d, ClientSize());
     if (peer_) peer_->WindowChanged(WindowChange::Bounds);
 }
@@ -153,6 +152,8 @@ void Form::EndUpdate() {
 }
 
 void Form::SchemeChanged() {
+    frame_ = ActiveBackend().NonClientSize();
+    metrics_.Forget();
     ColorScheme scheme = ReadScheme(components_);
     if (scheme == scheme_) return;
     scheme_ = scheme;
@@ -189,7 +190,8 @@ void Form::FocusMoved() {
 
 void Form::ControlChanged(Control& control, ControlChange what) {
     if (peer_) peer_->ControlChanged(control, what);
-    if (loaded_ && (what == ControlChange::Text || what == ControlChange::Look)) layout::FitContent(control);
+    if (loaded_ && (what == ControlChange::Text || what == ControlChange::Look))
+        layout::FitContent(control, metrics_);
 }
 
 void Form::PaintGraphics(Canvas& canvas) {

@@ -15,6 +15,7 @@
 #include "platform/form/Bindings.h"
 #include "platform/form/EntryScope.h"
 #include "platform/form/InputRouter.h"
+#include "platform/form/Layout.h"
 
 namespace platform {
 
@@ -57,7 +58,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     ColorScheme Scheme() const override { return scheme_; }
     // The background the window is drawn in: as specified, or the system scheme's.
     Color ShownColor() const { return scheme_ == ColorScheme::System ? kWindowBackground : color_; }
-    // The user changed colours or settings: the scheme is read again and the window redrawn.
+    // The user changed colours or settings: the scheme and the system's sizes are read again and the
+    // window redrawn.
     void SchemeChanged();
 
     bool Visible() const { return visible_; }
@@ -139,6 +141,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     std::unique_ptr<FormPeer> peer_;
     std::string caption_, hint_;
     Rect bounds_;
+    Size frame_;  // what the system's frame takes of the outer size, read at load and with new settings
+    layout::SystemMetrics metrics_;
     int tag_ = 0;
     int screenPixelsPerInch_ = 96;
     Font font_;

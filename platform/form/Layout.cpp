@@ -12,16 +12,16 @@ int ClampExtent(std::int64_t extent) {
     return static_cast<int>(std::clamp<std::int64_t>(extent, 0, kMaxClientExtent));
 }
 
-// The screen's sizes as the backend measures them.
-class BackendMetrics final : public ContentMetrics {
-  public:
-    Size CheckSquare() override { return ActiveBackend().CheckSquare(); }
-    int TextWidth(const Font& font, const std::string& caption) override {
-        return ActiveBackend().TextWidth(font, caption);
-    }
-};
-
 }  // namespace
+
+Size SystemMetrics::CheckSquare() {
+    if (!checkSquare_) checkSquare_ = ActiveBackend().CheckSquare();
+    return *checkSquare_;
+}
+
+int SystemMetrics::TextWidth(const Font& font, const std::string& caption) {
+    return ActiveBackend().TextWidth(font, caption);
+}
 
 Size ClientOf(int outerWidth, int outerHeight, Size frame) {
     return {ClampExtent(std::int64_t{outerWidth} - frame.width),
@@ -52,12 +52,11 @@ void ScaleFonts(const ComponentList& components, int m, int d) {
     ForEachControl(components, [&](Control& c) { c.ScaleFont(m, d); });
 }
 
-void FitContent(const ComponentList& components) {
-    ForEachControl(components, [](Control& c) { FitContent(c); });
+void FitContent(const ComponentList& components, ContentMetrics& metrics) {
+    ForEachControl(components, [&](Control& c) { FitContent(c, metrics); });
 }
 
-void FitContent(Control& control) {
-    BackendMetrics metrics;
+void FitContent(Control& control, ContentMetrics& metrics) {
     control.FitTo(metrics);
 }
 

@@ -22,9 +22,21 @@ void KeepAnchorDistances(const ComponentList& components, Size client);
 void ScaleControls(const ComponentList& components, int m, int d, Size scaledClient);
 void ScaleFonts(const ComponentList& components, int m, int d);
 
+// The system's sizes as a window's controls are fitted to them: the check square is asked once, as
+// under Wine it costs tens of microseconds a time, until Forget (the user changed the settings).
+class SystemMetrics final : public ContentMetrics {
+  public:
+    Size CheckSquare() override;
+    int TextWidth(const Font& font, const std::string& caption) override;
+    void Forget() { checkSquare_.reset(); }
+
+  private:
+    std::optional<Size> checkSquare_;
+};
+
 // Controls grow to hold their content at the system's sizes (a checkbox its square and caption).
-void FitContent(const ComponentList& components);
-void FitContent(Control& control);
+void FitContent(const ComponentList& components, ContentMetrics& metrics);
+void FitContent(Control& control, ContentMetrics& metrics);
 
 struct Factor {
     int m, d;

@@ -103,8 +103,7 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
             POINT p;
             GetCursorPos(&p);
             ScreenToClient(hwnd, &p);
-            bool hand = input.CursorFor(p.x, p.y) == Cursor::HandPoint;
-            SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
+            SetCursor(SystemCursor(input.CursorFor(p.x, p.y)));
             result = TRUE;
             return true;
         }

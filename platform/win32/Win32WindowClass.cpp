@@ -1,5 +1,5 @@
-// The page window's class: registered with the first page, unregistered when the last one goes,
-// outside the loader lock, since hosts load and unload plug-ins.
+// The page window's class, registered with the first page and unregistered when the last one goes,
+// outside the loader lock, since hosts load and unload plug-ins; and the system cursors it shows.
 #include "platform/win32/Win32Window.h"
 
 #include <commctrl.h>
@@ -20,6 +20,12 @@ HINSTANCE ModuleInstance() {
     return module;
 }
 
+HCURSOR SystemCursor(Cursor cursor) {
+    static const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    static const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    return cursor == Cursor::HandPoint ? hand : arrow;
+}
+
 void RegisterPageWindowClass(WNDPROC procedure) {
     if (windowClass) return;
     // The common controls' classes stay registered for the process: once a load is enough.
@@ -33,7 +39,7 @@ void RegisterPageWindowClass(WNDPROC procedure) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = procedure;
     wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = SystemCursor(Cursor::Default);
     // No icon of its own: the system shows its default one, and a class icon costs a copy made at
     // every registration.
     wc.lpszClassName = kPageWindowClass;
