@@ -55,7 +55,7 @@ class Control : public Component {
     bool IsControl() const override { return true; }
     virtual NativeKind Kind() const { return NativeKind::Graphic; }
     // No native window of its own: the window draws it, presses it and shows it to screen readers.
-    virtual bool Windowless() const { return true; }
+    bool Windowless() const { return Kind() == NativeKind::Graphic; }
     // Draws a text, which has to read on its background.
     virtual bool DrawsText() const { return false; }
 

@@ -20,7 +20,6 @@ class StaticText : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Static; }
-    bool Windowless() const override { return false; }
     bool DrawsText() const override { return true; }
 };
 
@@ -30,7 +29,6 @@ class Memo : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Edit; }
-    bool Windowless() const override { return false; }
     bool DrawsText() const override { return true; }
     const std::vector<std::string>& Lines() const { return lines_; }
     void SetLines(std::vector<std::string> lines);
@@ -51,7 +49,6 @@ class CheckBox : public Control {
     NAMTAIL_COMPONENT_CLASS(Control)
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::CheckBox; }
-    bool Windowless() const override { return false; }
     bool DrawsText() const override { return true; }
     bool Checked() const { return checked_; }
     // Every actual change runs the click handler; setting the state it already has does nothing.

@@ -190,8 +190,7 @@ void Form::FocusMoved() {
 
 void Form::ControlChanged(Control& control, ControlChange what) {
     if (peer_) peer_->ControlChanged(control, what);
-    if (loaded_ && (what == ControlChange::Text || what == ControlChange::Look))
-        layout::FitContent(control, metrics_);
+    if (loaded_ && (what == ControlChange::Text || what == ControlChange::Look)) control.FitTo(metrics_);
 }
 
 void Form::PaintGraphics(Canvas& canvas) {

@@ -53,11 +53,7 @@ void ScaleFonts(const ComponentList& components, int m, int d) {
 }
 
 void FitContent(const ComponentList& components, ContentMetrics& metrics) {
-    ForEachControl(components, [&](Control& c) { FitContent(c, metrics); });
-}
-
-void FitContent(Control& control, ContentMetrics& metrics) {
-    control.FitTo(metrics);
+    ForEachControl(components, [&](Control& c) { c.FitTo(metrics); });
 }
 
 std::optional<Factor> DensityFactor(int designPpi, int designTextHeight, int ppi) {

@@ -36,7 +36,6 @@ class SystemMetrics final : public ContentMetrics {
 
 // Controls grow to hold their content at the system's sizes (a checkbox its square and caption).
 void FitContent(const ComponentList& components, ContentMetrics& metrics);
-void FitContent(Control& control, ContentMetrics& metrics);
 
 struct Factor {
     int m, d;
