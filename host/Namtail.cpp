@@ -53,8 +53,7 @@ extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
     return platform::ThroughExportDoor(
         [] {
             try {
-                platform::RetireCurrentPage();
-                return 1;
+                return platform::FreeCurrentPage() ? 1 : 0;
             } catch (...) {
                 return 0;
             }

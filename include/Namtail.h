@@ -9,14 +9,18 @@
  * Calling order: ModulCreate once; then any number of ModulChanged, ModulNr and ModulSaveChanges;
  * then ModulFree once, then FreeLibrary, both from the host's top level. Calls outside that order
  * are safe: with no live page, ModulSaveChanges and ModulFree do nothing and return 1, and a second
- * ModulCreate frees the previous page first. A page freed from inside one of its own callbacks (a
- * message box, the OK notification, an activation, a hook) keeps the library loaded until the next
- * export called from the top level finds no page: call one (ModulFree again) before FreeLibrary.
+ * ModulCreate frees the previous page first. While a page lives the library keeps itself loaded,
+ * and only ModulFree gives that reference back, as its very last step (it ends in the system's
+ * FreeLibrary, which returns straight to the host): FreeLibrary with the page open, then ModulFree,
+ * unloads the library too. A page freed from inside one of its own callbacks (a message box, the
+ * OK notification, an activation, a hook) keeps the library loaded until a ModulFree called from
+ * the top level finds no page: call ModulFree again there. No export after the library unloaded.
  *
  * Threads: the page belongs to the thread that made it, which must run a message loop. A call from
  * another thread is carried to that thread while the caller waits, still handling messages sent to
  * its own windows; while no page window exists yet (the first one is still being made) it is
- * refused instead and returns what it returns without a page. See docs/HostWriters.txt.
+ * refused instead and returns what it returns without a page. A page whose thread ended went with
+ * it: the next call from any thread lets it go and runs on that thread. See docs/HostWriters.txt.
  */
 #ifndef NAMTAIL_H
 #define NAMTAIL_H
@@ -44,7 +48,10 @@ NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t 
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);
 
-/* Destroys the page. Returns 1, or 0 if destroying failed. */
+/* Destroys the page. Returns 1, or 0 if destroying failed: the system refused to destroy the page
+ * window (a hook refusing HCBT_DESTROYWND, say); the page then stays whole, shown and current, and
+ * a later ModulFree tries again. From inside one of the page's callbacks destruction waits for the
+ * outermost call and this returns 1. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
 
 /* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed

@@ -30,6 +30,9 @@ class FormPeer {
     // Between the two, changes may wait and reach the screen together at the end.
     virtual void BeginUpdate() {}
     virtual void EndUpdate() {}
+    // Destroys the native window, and with it what the peer made; false, all left as it was, when the
+    // system refuses (a hook, say).
+    virtual bool DestroyNativeWindow() { return true; }
 };
 
 class Backend {
@@ -67,6 +70,12 @@ class Backend {
     // thread still handles what is sent to its own windows; false, having run nothing, when no page
     // window takes it.
     virtual bool CarryToPageThread(void (*)(void*), void*) { return false; }
+    // True when `thread` no longer runs, or its page windows went without a word: a thread that ends
+    // takes its windows with it.
+    virtual bool ThreadEnded(std::uintptr_t) { return false; }
+    // The page windows of an ended thread are gone: each page lets its window go without touching it
+    // or anything else of that thread.
+    virtual void ForgetWindowsOfThread(std::uintptr_t) {}
 };
 
 Backend& ActiveBackend();

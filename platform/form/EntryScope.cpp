@@ -5,15 +5,22 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/form/Form.h"
 
 namespace platform {
 namespace {
 
 // The door runs on the pages' thread only (exports are carried there, other threads are refused at
-// their own doors), so plain counters do. The list exists only while it holds something: a static
+// their own doors), so plain counters do. The lists exist only while they hold something: a static
 // object would be destroyed at unload in no set order with the windows.
+struct RetiredPage {
+    std::unique_ptr<Form> page;
+    RefusedDestruction refused;
+};
+using RetiredPages = std::vector<RetiredPage>;
 int depth = 0;
-std::vector<std::unique_ptr<Component>>* retired = nullptr;
+RetiredPages* retired = nullptr;
+RetiredPages* refusedEarlier = nullptr;  // their destruction was refused: tried at the next close
 int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
@@ -21,13 +28,32 @@ bool reentered = false;  // the host came back in during the outermost export
 // The thread the door belongs to while a page lives or an entry is open; 0 when free.
 std::atomic<std::uintptr_t> pageThread{0};
 
+void Add(RetiredPages*& list, RetiredPage entry) {
+    if (!list) list = new RetiredPages;
+    list->push_back(std::move(entry));
+}
+
+// A window whose destruction the system refused goes back to its owner, or waits for the next close.
+void Destroy(RetiredPage entry) {
+    if (entry.page->DestroyWindowNow()) return;
+    if (entry.refused) entry.refused(entry.page);
+    if (entry.page) Add(refusedEarlier, std::move(entry));
+}
+
 // Destroying a window sends it messages, which open scopes of their own and may retire more: the
-// depth stays above zero meanwhile, and the loop takes whatever was added.
+// depth stays above zero meanwhile, and the loop takes whatever was added. Each refused window is
+// tried once a close.
 void DestroyRetired() {
     ++depth;
+    if (std::unique_ptr<RetiredPages> again{std::exchange(refusedEarlier, nullptr)})
+        for (RetiredPage& entry : *again) Add(retired, std::move(entry));
     while (retired) {
-        std::unique_ptr<std::vector<std::unique_ptr<Component>>> batch(std::exchange(retired, nullptr));
-        while (!batch->empty()) batch->pop_back();
+        std::unique_ptr<RetiredPages> batch(std::exchange(retired, nullptr));
+        while (!batch->empty()) {
+            RetiredPage entry = std::move(batch->back());
+            batch->pop_back();
+            Destroy(std::move(entry));
+        }
     }
     --depth;
 }
@@ -42,7 +68,7 @@ void ReleaseWhenIdle() {
 
 // The outermost entry closes: what was retired inside it goes, then what no page needs any more.
 void CloseOutermost() {
-    if (retired) DestroyRetired();
+    if (retired || refusedEarlier) DestroyRetired();
     ReleaseWhenIdle();
 }
 
@@ -67,10 +93,13 @@ bool EntryScope::Inside() {
     return depth > 0;
 }
 
-void Retire(std::unique_ptr<Component> component) {
-    if (!component) return;
-    if (!retired) retired = new std::vector<std::unique_ptr<Component>>;
-    retired->push_back(std::move(component));
+bool EntryScope::Nested() {
+    return depth > 1;
+}
+
+void Retire(std::unique_ptr<Form> page, RefusedDestruction refused) {
+    if (!page) return;
+    Add(retired, {std::move(page), refused});
     if (depth == 0) CloseOutermost();
 }
 
@@ -103,12 +132,23 @@ ExportScope::~ExportScope() {
 
 bool RunOnPageThread(void (*run)(void*), void* context) {
     const std::uintptr_t self = ActiveBackend().CurrentThread();
-    std::uintptr_t owner = 0;
-    if (pageThread.compare_exchange_strong(owner, self) || owner == self) {
-        run(context);
-        return true;
+    for (;;) {
+        std::uintptr_t owner = 0;
+        if (pageThread.compare_exchange_strong(owner, self) || owner == self) break;
+        if (ActiveBackend().CarryToPageThread(run, context)) return true;
+        // A thread that ends takes its windows with it, and no message says so: a door still given
+        // to it would refuse every call from now on.
+        if (!ActiveBackend().ThreadEnded(owner)) return false;
+        if (!pageThread.compare_exchange_strong(owner, self)) continue;  // another thread took it first
+        // Nothing of that thread runs again, its entries included. Its pages are let go without
+        // touching their windows, and go as the call below, now the outermost entry, closes.
+        depth = 1;
+        ActiveBackend().ForgetWindowsOfThread(owner);
+        depth = 0;
+        break;
     }
-    return ActiveBackend().CarryToPageThread(run, context);
+    run(context);
+    return true;
 }
 
 }  // namespace platform

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Component.h"
-
 namespace platform {
+
+class Form;
 
 class EntryScope {
   public:
@@ -21,11 +21,17 @@ class EntryScope {
 
     // True while the module runs inside any entry.
     static bool Inside();
+    // True inside an entry that another entry is still under (a host's call from inside a callback).
+    static bool Nested();
 };
 
-// Takes a window (or any component) that is to go: destroyed at once when no entry is open, else
-// when the outermost one closes.
-void Retire(std::unique_ptr<Component> component);
+// What becomes of a window whose destruction the system refused: its owner may take it back (moving
+// it out of `page`); one it leaves is tried again when a later outermost entry closes.
+using RefusedDestruction = void (*)(std::unique_ptr<Form>& page);
+
+// Takes a window that is to go: destroyed at once when no entry is open, else when the outermost one
+// closes. A window the system refuses to destroy stays whole, model and all.
+void Retire(std::unique_ptr<Form> page, RefusedDestruction refused = nullptr);
 
 // Counted by every page window: while one lives the library keeps itself loaded, and once the last
 // one is gone and no entry is open, what the pages took from the system goes back. None of this can
@@ -55,7 +61,8 @@ class ExportScope {
 // Runs `run(context)` on the thread of the pages: here when this thread is theirs or no page lives
 // or is being made, else carried there by the backend, waiting until that thread has run it. False,
 // having run nothing, when it cannot be carried (no page window to carry it to, or the page went
-// before it ran).
+// before it ran). A page thread that ended took its windows with it: its pages are let go unseen and
+// the door is this thread's.
 bool RunOnPageThread(void (*run)(void*), void* context);
 
 // Runs an export's body on the thread that owns the pages, through the door, and returns its

@@ -67,6 +67,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void Show();
     // Hides the window; nothing is destroyed.
     void Close();
+    // Destroys the native window ahead of the model; false, the window whole, when the system refuses.
+    bool DestroyWindowNow() { return !peer_ || peer_->DestroyNativeWindow(); }
     void Refresh();
     // Changes made until EndUpdate may reach the screen together at its end: a window shown meanwhile
     // appears once, with everything in place. The model changes at once as always.
@@ -98,7 +100,11 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     // The system destroyed the native window without the toolkit asking (a host's DestroyWindow).
     // The caller must not touch the peer afterwards.
     void NativeWindowDestroyed() { Release(); }
-    void SetReleaseHandler(std::function<void()> handler) { releaseHandler_ = std::move(handler); }
+    // Set again when a release did not end in destruction, so that a later one happens too.
+    void SetReleaseHandler(std::function<void()> handler) {
+        releaseHandler_ = std::move(handler);
+        releaseRequested_ = false;
+    }
 
     // Pointer, keys, focus and accessible parts.
     InputRouter& Input() { return input_; }

@@ -40,6 +40,21 @@ class FirstUpdate {
     Form* page_;
 };
 
+// The page the host's exports now act on; its own release (the host's command, its DestroyWindow)
+// lets it go while it still is.
+void MakeCurrent(Form* page) {
+    current = page;
+    page->SetReleaseHandler([page] {
+        if (IsCurrent(page)) RetireCurrentPage();
+    });
+}
+
+// A page whose window the system would not destroy stays whole: current again while no other page
+// took its place, else kept until a later try succeeds.
+void TakeBack(std::unique_ptr<Form>& page) {
+    if (!current) MakeCurrent(page.release());
+}
+
 }  // namespace
 
 Form* CurrentPage() {
@@ -51,7 +66,25 @@ void RetireCurrentPage() {
     if (!current) return;
     std::unique_ptr<Form> retired(std::exchange(current, nullptr));
     retired->Close();
-    Retire(std::move(retired));
+    Retire(std::move(retired), TakeBack);
+}
+
+bool FreeCurrentPage() {
+    if (EntryScope::Nested() || !current) {
+        RetireCurrentPage();
+        return true;
+    }
+    // Nothing of the module is under this call: the window goes now, and a refusal is known while
+    // the host still waits for the answer.
+    const unsigned expected = ++generation;
+    std::unique_ptr<Form> page(std::exchange(current, nullptr));
+    const bool destroyed = page->DestroyWindowNow();
+    if (!destroyed && generation == expected) {
+        current = page.release();  // its release handler is still armed
+        return false;
+    }
+    Retire(std::move(page), TakeBack);
+    return destroyed;
 }
 
 void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction shown) {
@@ -61,10 +94,8 @@ void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction show
     RetireCurrentPage();
     std::unique_ptr<Form> fresh = make();
     if (generation != expected) return Retire(std::move(fresh));
-    Form* page = current = fresh.release();
-    page->SetReleaseHandler([page] {
-        if (IsCurrent(page)) RetireCurrentPage();
-    });
+    Form* page = fresh.release();
+    MakeCurrent(page);
     try {
         place(*page);
         Phase("placed");

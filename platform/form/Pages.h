@@ -15,6 +15,11 @@ Form* CurrentPage();
 // Lets go of the current page: hidden at once, destroyed when the outermost entry returns.
 void RetireCurrentPage();
 
+// Lets go of the current page at the host's word. With no other entry under this one, its window is
+// destroyed at once: false, the page whole and still current, when the system refuses. Otherwise as
+// RetireCurrentPage.
+bool FreeCurrentPage();
+
 // A call on a page that lives at least as long as the call: a lambda passed down the stack, with
 // no code of its own for each kind of call, which keeps the library small.
 class PageAction {

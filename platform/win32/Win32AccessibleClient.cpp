@@ -32,11 +32,13 @@ LRESULT AccessibleClient::Answer(HWND hwnd, Form& form, WPARAM flags) {
 
 // Clients that still hold the object get CO_E_OBJNOTCONNECTED from now on, and COM lets go of the
 // stubs it made for other processes, so none of them calls in later.
-void AccessibleClient::Disconnect() {
+void AccessibleClient::Disconnect(bool apartmentLives) {
     if (!object_) return;
     object_->Disconnect();
-    if (auto disconnect = LateBound<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject"))
-        disconnect(object_, 0);
+    auto disconnect = apartmentLives
+                          ? LateBound<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject")
+                          : nullptr;
+    if (disconnect) disconnect(object_, 0);
     object_->Release();
     object_ = nullptr;
 }

@@ -2,6 +2,7 @@
 // the registered-message channel, and the order in which the backend lets go of the system.
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 #include "platform/win32/LateBound.h"
@@ -13,6 +14,9 @@ namespace platform {
 namespace {
 
 constexpr wchar_t kBoxCaption[] = L"Namtail";
+// The library's hold on itself, let go and not yet given back to the system. Taken by whichever
+// thread's ModulFree returns first, or by the next page.
+std::atomic<HMODULE> leaving{nullptr};
 constexpr UINT kBroadcastTimeoutMs = 3000;
 
 class Win32Backend : public Backend {
@@ -73,23 +77,34 @@ class Win32Backend : public Backend {
         FreeLateBoundLibraries();
         return true;
     }
+    // A hold that no ModulFree has given back yet is taken up again.
     bool HoldLibrary() override {
-        return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                  reinterpret_cast<LPCSTR>(&ActiveBackend), &held_);
+        held_ = leaving.exchange(nullptr);
+        return held_ || GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                           reinterpret_cast<LPCSTR>(&ActiveBackend), &held_);
     }
+    // It may be the last reference: the exported ModulFree gives it back as its very last step, once
+    // no frame of the library is left under it (host/LastReturn.cpp).
     void LetLibraryGo() override {
-        if (HMODULE held = std::exchange(held_, nullptr)) FreeLibrary(held);
+        if (HMODULE held = std::exchange(held_, nullptr)) leaving.store(held);
     }
     std::uintptr_t CurrentThread() override { return GetCurrentThreadId(); }
     bool CarryToPageThread(void (*run)(void*), void* context) override {
         return CarryToPageWindows(run, context);
     }
+    bool ThreadEnded(std::uintptr_t thread) override { return PageThreadEnded(static_cast<DWORD>(thread)); }
+    void ForgetWindowsOfThread(std::uintptr_t) override { ForgetWindowsOfEndedThread(); }
 
   private:
     HMODULE held_ = nullptr;
 };
 
 }  // namespace
+
+// Called by the exported ModulFree as it ends: the hold to give back with FreeLibrary, if any.
+extern "C" HMODULE NamtailLibraryLeaving() {
+    return leaving.exchange(nullptr);
+}
 
 Backend& ActiveBackend() {
     static Win32Backend backend;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Carrier.h"
 
+#include <vector>
+
 namespace platform {
 namespace {
 
@@ -88,6 +90,31 @@ bool RanCarriedCall(UINT msg, WPARAM cookie) {
     // The caller waits until this returns: the call and its context live until then.
     if (found) found->run(found->context);
     return true;
+}
+
+bool PageThreadEnded(DWORD thread) {
+    if (HANDLE handle = OpenThread(SYNCHRONIZE, FALSE, thread)) {
+        const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+        CloseHandle(handle);
+        if (ended) return true;
+    } else if (GetLastError() == ERROR_INVALID_PARAMETER) {
+        return true;  // no such thread any more
+    }
+    // A thread of the same number may run by now: its windows tell.
+    ListLock lock;
+    for (CarrierEntry* entry = newest; entry; entry = entry->next_)
+        if (GetWindowThreadProcessId(entry->window_, nullptr) != thread) return true;
+    return false;
+}
+
+void ForgetWindowsOfEndedThread() {
+    std::vector<CarrierEntry*> entries;
+    {
+        ListLock lock;
+        for (CarrierEntry* entry = newest; entry; entry = entry->next_) entries.push_back(entry);
+    }
+    // Each owner leaves the list as it hears of it: outside the lock.
+    for (CarrierEntry* entry : entries) entry->gone_(entry->owner_);
 }
 
 }  // namespace platform

@@ -10,7 +10,9 @@ namespace platform {
 // it goes. Any live page window takes them: which page is current does not matter.
 class CarrierEntry {
   public:
-    CarrierEntry() = default;
+    // Told that the window went with its thread, unseen (ForgetWindowsOfEndedThread).
+    using Gone = void (*)(void* owner);
+    CarrierEntry(Gone gone, void* owner) : gone_(gone), owner_(owner) {}
     ~CarrierEntry() { Leave(); }
     CarrierEntry(const CarrierEntry&) = delete;
     CarrierEntry& operator=(const CarrierEntry&) = delete;
@@ -19,6 +21,10 @@ class CarrierEntry {
 
   private:
     friend bool CarryToPageWindows(void (*)(void*), void*);
+    friend bool PageThreadEnded(DWORD thread);
+    friend void ForgetWindowsOfEndedThread();
+    Gone gone_;
+    void* owner_;
     HWND window_ = nullptr;
     CarrierEntry* previous_ = nullptr;
     CarrierEntry* next_ = nullptr;
@@ -32,5 +38,11 @@ bool CarryToPageWindows(void (*run)(void*), void* context);
 // A page window's procedure hands each message here first: true when it was a carried call, which
 // has then run.
 bool RanCarriedCall(UINT msg, WPARAM cookie);
+
+// True when `thread`, the page windows' thread, no longer runs, or a page window went without its
+// page seeing it: Windows destroys a thread's windows as it ends, sending them nothing.
+bool PageThreadEnded(DWORD thread);
+// Tells every page window's owner that it went with its thread. Only once PageThreadEnded.
+void ForgetWindowsOfEndedThread();
 
 }  // namespace platform

@@ -229,4 +229,11 @@ void ChildMirror::ClearEditTexts() {
         if (n.child && n.kind->emptiedBeforeDestruction) SetWindowTextW(n.child, L"");
 }
 
+void ChildMirror::RestoreEditTexts() {
+    if (!UnderWine()) return;
+    for (const Native& n : natives_)
+        if (n.child && n.kind->emptiedBeforeDestruction)
+            SetWindowTextW(n.child, n.kind->text(*n.control).c_str());
+}
+
 }  // namespace platform

@@ -35,6 +35,8 @@ class ChildMirror {
     void FontsChanged();
     // Before destruction: empties the children whose kind asks for it, where the system needs it.
     void ClearEditTexts();
+    // The destruction was refused: their texts back.
+    void RestoreEditTexts();
 
   private:
     struct Native {

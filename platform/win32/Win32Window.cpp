@@ -19,12 +19,27 @@ Win32Peer* PeerOf(HWND hwnd) {
 
 }  // namespace
 
-void OwnedWindow::Destroy() {
-    HWND window = std::exchange(window_, nullptr);
-    if (!window) return;
+// Its peer is going: whatever the system says, no message reaches it any more.
+OwnedWindow::~OwnedWindow() {
+    if (!window_) return;
     carrier_.Leave();
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);  // children and the tooltip go with it
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+bool OwnedWindow::Destroy() {
+    if (!window_) return true;
+    carrier_.Leave();
+    const LONG_PTR peer = SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    // Children and the tooltip go with it. A hook may refuse, before any message; a window already
+    // gone (its thread ended) counts as destroyed.
+    if (!DestroyWindow(window_) && GetWindowThreadProcessId(window_, nullptr) != 0) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, peer);
+        carrier_.Join(window_);
+        return false;
+    }
+    window_ = nullptr;
+    return true;
 }
 
 Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
@@ -69,9 +84,25 @@ Win32Peer::~Win32Peer() {
     // The form is being destroyed around this peer: from here on its window gets the system's
     // default processing only.
     ready_ = false;
-    if (!Window()) return;
+    if (Window()) children_.ClearEditTexts();  // the window goes with window_, the last member
+}
+
+// Its messages get the system's default processing while it goes, and it is hidden first: Wine
+// redraws a shown edit box at once as it is emptied. Refused, the page is as it was, shown again.
+bool Win32Peer::DestroyNativeWindow() {
+    if (!Window()) return true;
+    const bool ready = std::exchange(ready_, false);
+    if (onScreen_) ShowWindow(Window(), SW_HIDE);
     children_.ClearEditTexts();
-    window_.Destroy();
+    if (!window_.Destroy()) {
+        children_.RestoreEditTexts();
+        ready_ = ready;
+        if (onScreen_) ShowWindow(Window(), SW_SHOW);
+        return false;
+    }
+    accessible_.Disconnect();
+    children_.Forget();
+    return true;
 }
 
 void Win32Peer::WindowChanged(WindowChange what) {
@@ -185,10 +216,18 @@ void Win32Peer::ShowOrHide() {
     ShowWindow(Window(), onScreen_ ? SW_SHOW : SW_HIDE);
 }
 
-void Win32Peer::NativeWindowGone() {
-    accessible_.Disconnect();
+void Win32Peer::NativeWindowGone(bool withItsThread) {
+    accessible_.Disconnect(!withItsThread);
     window_.Forget();
     children_.Forget();
+}
+
+// Carried calls found the page's thread ended: the form goes as for a window someone destroyed.
+void Win32Peer::WentWithItsThread(void* peer) {
+    auto* self = static_cast<Win32Peer*>(peer);
+    self->ready_ = false;
+    self->NativeWindowGone(true);
+    self->form_.NativeWindowDestroyed();
 }
 
 LRESULT CALLBACK Win32Peer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

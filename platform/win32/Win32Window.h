@@ -15,8 +15,8 @@ namespace platform {
 // it lives it takes calls carried from other threads.
 class OwnedWindow {
   public:
-    OwnedWindow() = default;
-    ~OwnedWindow() { Destroy(); }
+    explicit OwnedWindow(CarrierEntry::Gone gone, void* peer) : carrier_(gone, peer) {}
+    ~OwnedWindow();
     OwnedWindow(const OwnedWindow&) = delete;
     OwnedWindow& operator=(const OwnedWindow&) = delete;
     void Reset(HWND window) {
@@ -29,7 +29,8 @@ class OwnedWindow {
         carrier_.Leave();
         window_ = nullptr;
     }
-    void Destroy();
+    // False when the system refused: the window stays as it was, its peer's.
+    bool Destroy();
 
   private:
     HWND window_ = nullptr;
@@ -52,6 +53,7 @@ class Win32Peer : public FormPeer {
     void FocusChanged() override;
     void BeginUpdate() override { updating_ = true; }
     void EndUpdate() override;
+    bool DestroyNativeWindow() override;
 
     // The window procedures of the page window and of its subclassed children: the module's door.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -70,7 +72,10 @@ class Win32Peer : public FormPeer {
     void PlaceWindow(UINT extraFlags);
     void VisibleChanged();
     void ShowOrHide();
-    void NativeWindowGone();
+    // The window went without the peer asking; `withItsThread`: its thread ended, and nothing of that
+    // thread's may be touched.
+    void NativeWindowGone(bool withItsThread = false);
+    static void WentWithItsThread(void* peer);
 
     // Each native message decoded once, into typed calls on the form, errors shown; what the form
     // does not take goes to the system.
@@ -87,7 +92,8 @@ class Win32Peer : public FormPeer {
     Form& form_;
     AccessibleClient accessible_;
     ChildMirror children_;
-    OwnedWindow window_;  // last member: destroyed first, before what its messages would use
+    OwnedWindow window_{&WentWithItsThread, this};  // last member: destroyed first, before what its
+                                                    // messages would use
     bool ready_ = false, tracking_ = false, accessKeyDown_ = false;
     bool onScreen_ = false;  // the native window is shown
     bool made_ = false;      // the native window was made, or refused: it is never made again

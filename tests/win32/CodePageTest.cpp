@@ -104,6 +104,17 @@ TEST_F(CodePage, GermanPageReadsRightWhateverTheSystemCodePage) {
         SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
         EXPECT_EQ(std::wstring(text), kGermanHints[i]);
     }
+    // The same hints as a screen reader reads them, as the image buttons' names.
+    AccessibleWindow reader(Page());
+    ASSERT_EQ(reader.result, S_OK);
+    const std::vector<LONG> buttons = reader.PushButtons();
+    ASSERT_EQ(buttons.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        BSTR name = nullptr;
+        reader.object->get_accName(AccessibleWindow::Child(buttons[static_cast<std::size_t>(i)]), &name);
+        EXPECT_EQ(std::wstring(name ? name : L""), kGermanHints[i]);
+        SysFreeString(name);
+    }
 
     PressButton(2);
     ASSERT_EQ(boxes.Shown().size(), 1u);

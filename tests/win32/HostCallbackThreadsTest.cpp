@@ -14,19 +14,37 @@ namespace {
 
 using namespace win32_input;
 
-// Runs `work` on a thread of its own while this one, the page's, handles its messages.
+// Runs each of `works` on a thread of its own while this one, the page's, handles its messages. With
+// `busy`, this thread first does that, not handling messages, while the workers' calls wait for it.
 DWORD WINAPI RunWork(void* work) {
     (*static_cast<std::function<void()>*>(work))();
     return 0;
 }
-void OnWorkerWhilePumping(std::function<void()> work) {
-    HANDLE worker = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
-    ASSERT_NE(worker, nullptr);
-    while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+void OnWorkersWhilePumping(std::vector<std::function<void()>> works, std::function<void()> busy = nullptr) {
+    std::vector<HANDLE> workers;
+    for (auto& work : works) workers.push_back(CreateThread(nullptr, 0, RunWork, &work, 0, nullptr));
+    if (busy) {
+        Sleep(300);
+        busy();
     }
-    CloseHandle(worker);
+    for (HANDLE worker : workers) {
+        ASSERT_NE(worker, nullptr);
+        while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        }
+        CloseHandle(worker);
+    }
+}
+void OnWorkerWhilePumping(std::function<void()> work) {
+    OnWorkersWhilePumping({std::move(work)});
+}
+
+// A host's hook that refuses to let one window be destroyed.
+HWND undestroyable = nullptr;
+LRESULT CALLBACK RefuseDestruction(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == undestroyable) return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // A host's own window on a worker thread that, told OK was applied, asks the page again.
@@ -125,6 +143,68 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              UnhookWindowsHookEx(hook);
              EXPECT_EQ(TipWindowCount(), before + 1);
              OnWorkerWhilePumping([&] { results = {ModulFree(), TipWindowCount()}; });
+             return true;
+         }},
+        {"two workers' calls carried at the same time each run",
+         {{1, 0}, 0, nullptr},
+         [&] {
+             outer();
+             boxes.Clear();
+             int got[2] = {-1, -1};
+             // The later call waits beside the earlier one; each is run, the earlier not lost to it.
+             OnWorkersWhilePumping({[&] { got[0] = ModulSaveChanges(); },
+                                    [&] {
+                                        Sleep(100);
+                                        got[1] = ModulChanged();
+                                    }},
+                                   [] {});
+             results = {got[0], got[1]};
+             EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u) << "the earlier call's OK ran";
+             return ModulFree() == 1;
+         }},
+        {"a carried call whose page goes before it runs is refused",
+         {{0, 0}, 0, nullptr},
+         [&] {
+             outer();
+             OnWorkersWhilePumping(
+                 {[&] {
+                     results = {ModulCreate(0, 0, 300, 460, kWindowsXP, 1, "worker", "y", kWindowsXPBit, 1),
+                                TipWindowCount()};
+                 }},
+                 [] { EXPECT_EQ(ModulFree(), 1); });
+             return true;
+         }},
+        {"a page made while the restart question is open refuses its OK too",
+         {{1}, 1, "inner"},
+         [&] {
+             outer();
+             boxes.Clear();
+             boxes.onShown = [&](const ShownBox&) {
+                 boxes.onShown = nullptr;
+                 ModulCreate(20, 20, 300, 460, kWindowsXP, 1, "inner", "y", kWindowsXPBit, 1);
+                 results = {ModulSaveChanges()};
+             };
+             ModulSaveChanges();
+             EXPECT_EQ(boxes.Texts(MessageBoxKind::Confirm).size(), 1u) << "one OK in the library";
+             return true;
+         }},
+        {"a hook refuses the page window's destruction",
+         {{0, 1, 0, 1, 0}, 0, nullptr},
+         [&] {
+             outer();
+             HWND page = undestroyable = Page();
+
+             HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseDestruction, nullptr, GetCurrentThreadId());
+             results.push_back(ModulFree());
+             const bool ticked = Ticked(ChildOfClass(page, "Button"));
+             Press(VK_SPACE);
+             results.push_back(Ticked(ChildOfClass(page, "Button")) != ticked ? 1
+                                                                              : 0);  // the box still works
+             SendMessageW(page, RegisterWindowMessageA("Quandeo"), 0, 0);  // refused too: still the page
+             results.push_back(ModulFree());
+             UnhookWindowsHookEx(hook);
+             results.push_back(ModulFree());
+             results.push_back(IsWindow(page) ? 1 : 0);
              return true;
          }},
         {"the host makes a page as the page it replaces hides",

@@ -37,6 +37,17 @@ DWORD RunCase(const char* name) {
     return code;
 }
 
+// A preview thread: it makes a page, pumps a little and ends with the page open.
+DWORD WINAPI MakePageAndEnd(void* library) {
+    static_cast<Library*>(library)->Create();
+    for (int i = 0; i < 10; ++i) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    return 0;
+}
+
 TEST(UnloadCase, Run) {
     const char* name = std::getenv(kCaseVariable);
     if (!name) GTEST_SKIP() << "a case of the unload tests, run by them in a process of its own";
@@ -53,6 +64,13 @@ TEST(UnloadCase, Run) {
         Library library;
         ASSERT_NE(library.module, nullptr);
         host.module = library.module;
+        if (which == "a page made on a thread that ends") {
+            HANDLE preview = CreateThread(nullptr, 0, MakePageAndEnd, &library, 0, nullptr);
+            ASSERT_NE(preview, nullptr);
+            WaitForSingleObject(preview, INFINITE);
+            CloseHandle(preview);
+            EXPECT_EQ(FindWindowA("NamtailTipWindow", nullptr), nullptr) << "its windows went with it";
+        }
         if (which.rfind("at activation: ", 0) == 0) {
             host.steps = which.substr(15);
             HHOOK hook = SetWindowsHookExA(WH_CBT, StepsAtActivation, nullptr, GetCurrentThreadId());
@@ -65,14 +83,26 @@ TEST(UnloadCase, Run) {
             EXPECT_EQ(registrations, 1);
             FreeLibrary(library.module);
         }
+        // Steps after "then " are taken at the host's top level, through the pointers it kept.
+        const std::size_t then = which.find("then ");
+        const std::string atTheTop = then == std::string::npos ? "" : which.substr(then + 5);
         if (which.rfind("in the question: ", 0) == 0) {
             HKEY key = nullptr;
             RegCreateKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\FileSystem", 0, nullptr,
                             0, KEY_READ, nullptr, &key, nullptr);
             RegCloseKey(key);
-            host.steps = which.substr(17);
+            host.steps = which.substr(17, which.find(',') - 17);
             SetTimer(nullptr, 0, 100, StepsThenNo);
             library.Proc<ModulQueryProc>("ModulSaveChanges")();
+        } else if (which == "a page made on a thread that ends") {
+            HWND box = FindWindowExA(page, nullptr, "Button", nullptr);
+            EXPECT_TRUE(IsWindowVisible(page));
+            const LRESULT ticked = SendMessageA(box, BM_GETCHECK, 0, 0);
+            SendMessageA(box, BM_CLICK, 0, 0);
+            EXPECT_NE(SendMessageA(box, BM_GETCHECK, 0, 0), ticked) << "the page ticks";
+            EXPECT_EQ(library.Proc<ModulQueryProc>("ModulFree")(), 1);
+            FreeLibrary(library.module);
+            EXPECT_EQ(GetModuleHandleA("Namtail.dll"), nullptr) << "the library went";
         } else if (which == "destroyed by the host") {
             DestroyWindow(page);
             EXPECT_EQ(library.Proc<ModulQueryProc>("ModulFree")(), 1);
@@ -127,6 +157,11 @@ TEST(UnloadCase, Run) {
             EXPECT_EQ(library.Proc<ModulQueryProc>("ModulFree")(), 1);
             FreeLibrary(library.module);
         }
+        host.steps = atTheTop;
+        host.Run();
+        if (!atTheTop.empty()) {
+            EXPECT_EQ(GetModuleHandleA("Namtail.dll"), nullptr) << "the library went";
+        }
     }
     CoUninitialize();
     ExpectANewLoadWorks();
@@ -142,7 +177,9 @@ TEST(Unload, LibraryUnloadedWithAPageOrAnAccessibleObjectLeftIsSafe) {
          {"open page", "object held", "object held past free", "answer never collected",
           "exit with the page open", "exit with an object handed out", "exit from inside the Info box",
           "in the question: fu", "in the question: uf", "in the question: cu", "in the question: du",
-          "at activation: fu", "destroyed by the host", "registered by the first page, not at load"})
+          "at activation: fu", "destroyed by the host", "registered by the first page, not at load",
+          "open page, then uf", "open page, then ucf", "in the question: fu, then f",
+          "a page made on a thread that ends"})
         EXPECT_EQ(RunCase(name), static_cast<DWORD>(kCaseDone)) << name;
 }
 
