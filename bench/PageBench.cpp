@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     SIZE_T between = Committed();
     HWND bareWindow = baseline.Cycle(true);
     SIZE_T withBare = Committed();
-    DestroyWindow(bareWindow);
+    baseline.Destroy(bareWindow);
     std::printf("live_page_committed %.1f KiB\n",
                 (static_cast<double>(withPage) - static_cast<double>(before)) / 1024);
     std::printf("live_bare_committed %.1f KiB\n",

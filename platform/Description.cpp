@@ -1,6 +1,7 @@
 #include "platform/Description.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -22,7 +23,8 @@ void Properties::MergeFrom(const Properties& d) {
 #undef NAMTAIL_TAKE_PROPERTY
 }
 
-ResolvedDescription Resolve(const FormDescription& description) {
+const ResolvedDescription& Resolve(const FormDescription& description) {
+    if (description.resolved) return *description.resolved;
     ResolvedDescription resolved;
     if (description.base) resolved = Resolve(*description.base);
     resolved.window.MergeFrom(description.window);
@@ -35,7 +37,8 @@ ResolvedDescription Resolve(const FormDescription& description) {
         else
             resolved.components.push_back(component);
     }
-    return resolved;
+    description.resolved = std::make_unique<const ResolvedDescription>(std::move(resolved));
+    return *description.resolved;
 }
 
 }  // namespace platform

@@ -100,18 +100,21 @@ struct ComponentDescription {
     Properties properties;
 };
 
-struct FormDescription {
-    std::string_view name;
-    const FormDescription* base = nullptr;
-    Properties window;
-    std::vector<ComponentDescription> components;
-};
-
 // The complete description: the base chain merged, components in creation order.
 struct ResolvedDescription {
     Properties window;
     std::vector<ComponentDescription> components;
 };
-ResolvedDescription Resolve(const FormDescription& description);
+
+struct FormDescription {
+    std::string_view name;
+    const FormDescription* base = nullptr;
+    Properties window;
+    std::vector<ComponentDescription> components;
+    // Its resolution, which depends on nothing but the description: made with the first window of it
+    // and kept as long as the description (for the library's, until unload).
+    mutable std::unique_ptr<const ResolvedDescription> resolved = nullptr;
+};
+const ResolvedDescription& Resolve(const FormDescription& description);
 
 }  // namespace platform

@@ -4,7 +4,7 @@ import statistics
 import sys
 from collections import defaultdict
 
-from ratio_summary import summary
+from ratio_summary import disturbed, summary
 
 STEPS = ["load", "create", "paint", "free", "unload", "first_paint", "load_to_unload"]
 ARCHES = ["x86", "x64"]
@@ -26,15 +26,28 @@ def main(path):
                 order[arch, side].append(name)
             phases[arch, side][name].append(float(value))
 
-    def cell(arch, step):
+    def ratios(arch, step):
         page, bare = steps[arch, "page"], steps[arch, "bare"]
         i = STEPS.index(step)
-        return summary([page[r][i] / bare[r][i] for r in page if r in bare])
+        return [page[r][i] / bare[r][i] for r in page if r in bare]
+
+    def median(arch, side, step):
+        values = [v[STEPS.index(step)] for v in steps[arch, side].values()]
+        return statistics.median(values) if values else None
 
     print("Cold: a new process per round, the host's window up; page library against the bare page's")
     print(f"{'':36} {'x86':38} {'x64':38}")
+    warnings = []
     for step in ["first_paint", "load_to_unload"]:
-        print(f"{'ratio_cold_to_bare ' + step:36} {cell('x86', step):38} {cell('x64', step):38}")
+        row = [summary(ratios(arch, step)) for arch in ARCHES]
+        print(f"{'ratio_cold_to_bare ' + step:36} {row[0]:38} {row[1]:38}")
+        for arch in ARCHES:
+            warning = disturbed(f"{arch} cold {step}", median(arch, "page", step), median(arch, "bare", step),
+                                ratios(arch, step))
+            if warning:
+                warnings.append(warning)
+    for warning in warnings:
+        print("disturbed", warning)
     for side, label in [("page", "cold page"), ("bare", "cold bare page")]:
         for i, step in enumerate(STEPS):
             row = []

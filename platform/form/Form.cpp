@@ -34,7 +34,7 @@ Component& Form::FindOfClass(const std::string& name, const ComponentClass& comp
 }
 
 void Form::Load() {
-    ResolvedDescription resolved = Resolve(description_);
+    const ResolvedDescription& resolved = Resolve(description_);
     Phase("description");
     const Properties& w = resolved.window;
     frame_ = ActiveBackend().NonClientSize();

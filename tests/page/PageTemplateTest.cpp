@@ -14,6 +14,13 @@ TEST_F(PageTest, PageDescriptionKeepsTheTemplateLayout) {
     auto& box = page->cboAliasNamen();
     ExpectCheckBoxFits(*page, box);
     EXPECT_EQ(box.Caption(), "&Tilde(~) im Dateinamen nicht anzeigen");
+    // A caption wider than the design grows the box to hold it, each caption by its own width.
+    for (const char* longer : {"&Don't show (~) in Filename, nor in any folder name",
+                               "&Don't show (~) in Filename, nor in any folder name, nor anywhere else"}) {
+        box.SetCaption(longer);
+        ExpectCheckBoxFits(*page, box);
+    }
+    box.SetCaption("&Tilde(~) im Dateinamen nicht anzeigen");
     EXPECT_TRUE(box.TabStop());
     EXPECT_EQ(page->Find<Panel>("PanelTopBorder").TabOrder(), 7);
     EXPECT_EQ(page->Find<Memo>("MemoHelpD").Lines().back(), "l\xF6schen.");
