@@ -15,7 +15,7 @@ namespace {
 using namespace win32_input;
 
 // Runs each of `works` on a thread of its own while this one, the page's, handles its messages. With
-// `busy`, this thread first does that, not handling messages, while the workers' calls wait for it.
+// `busy`, this thread first runs that instead, while the workers' calls wait for it.
 DWORD WINAPI RunWork(void* work) {
     (*static_cast<std::function<void()>*>(work))();
     return 0;
@@ -23,10 +23,7 @@ DWORD WINAPI RunWork(void* work) {
 void OnWorkersWhilePumping(std::vector<std::function<void()>> works, std::function<void()> busy = nullptr) {
     std::vector<HANDLE> workers;
     for (auto& work : works) workers.push_back(CreateThread(nullptr, 0, RunWork, &work, 0, nullptr));
-    if (busy) {
-        Sleep(300);
-        busy();
-    }
+    if (busy) busy();
     for (HANDLE worker : workers) {
         ASSERT_NE(worker, nullptr);
         while (MsgWaitForMultipleObjects(1, &worker, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
@@ -152,7 +149,8 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              boxes.Clear();
              int got[2] = {-1, -1};
              OnWorkersWhilePumping(
-                 {[&] { got[0] = ModulSaveChanges(); }, [&] { Sleep(100), got[1] = ModulChanged(); }}, [] {});
+                 {[&] { got[0] = ModulSaveChanges(); }, [&] { Sleep(100), got[1] = ModulChanged(); }},
+                 [] { Sleep(300); });
              results = {got[0], got[1], static_cast<int>(boxes.Texts(MessageBoxKind::Confirm).size())};
              return ModulFree() == 1;
          }},
@@ -165,7 +163,7 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
                      results = {ModulCreate(0, 0, 300, 460, kWindowsXP, 1, "w", "y", kWindowsXPBit, 1),
                                 TipWindowCount()};
                  }},
-                 [] { ModulFree(); });
+                 [] { Sleep(300), ModulFree(); });
              return true;
          }},
         {"a page made while the restart question is open refuses its OK too",
