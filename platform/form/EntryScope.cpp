@@ -13,48 +13,36 @@ namespace {
 // The door runs on the pages' thread only (exports are carried there, other threads are refused at
 // their own doors), so plain counters do. The lists exist only while they hold something: a static
 // object would be destroyed at unload in no set order with the windows.
-struct RetiredPage {
-    std::unique_ptr<Form> page;
-    RefusedDestruction refused;
-};
-using RetiredPages = std::vector<RetiredPage>;
+using RetiredPages = std::vector<std::unique_ptr<Form>>;
 int depth = 0;
 RetiredPages* retired = nullptr;
-RetiredPages* refusedEarlier = nullptr;  // their destruction was refused: tried at the next close
 int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
 bool reentered = false;  // the host came back in during the outermost export
 // The thread the door belongs to while a page lives or an entry is open; 0 when free.
 std::atomic<std::uintptr_t> pageThread{0};
-
-void Add(RetiredPages*& list, RetiredPage entry) {
-    if (!list) list = new RetiredPages;
-    list->push_back(std::move(entry));
-}
-
-// A window whose destruction the system refused goes back to its owner, or waits for the next close.
-void Destroy(RetiredPage entry) {
-    if (entry.page->DestroyWindowNow()) return;
-    if (entry.refused) entry.refused(entry.page);
-    if (entry.page) Add(refusedEarlier, std::move(entry));
-}
+RefusedDestruction takeBackRefused = nullptr;  // the pages' owner's
 
 // Destroying a window sends it messages, which open scopes of their own and may retire more: the
-// depth stays above zero meanwhile, and the loop takes whatever was added. Each refused window is
-// tried once a close.
+// depth stays above zero meanwhile, and the loop takes whatever was added. A window whose
+// destruction the system refused goes back to its owner, or is tried again at the next close.
 void DestroyRetired() {
     ++depth;
-    if (std::unique_ptr<RetiredPages> again{std::exchange(refusedEarlier, nullptr)})
-        for (RetiredPage& entry : *again) Add(retired, std::move(entry));
+    RetiredPages* refused = nullptr;
     while (retired) {
         std::unique_ptr<RetiredPages> batch(std::exchange(retired, nullptr));
         while (!batch->empty()) {
-            RetiredPage entry = std::move(batch->back());
+            std::unique_ptr<Form> page = std::move(batch->back());
             batch->pop_back();
-            Destroy(std::move(entry));
+            if (page->DestroyWindowNow()) continue;  // the model goes with `page`
+            if (takeBackRefused) takeBackRefused(page);
+            if (!page) continue;
+            if (!refused) refused = new RetiredPages;
+            refused->push_back(std::move(page));
         }
     }
+    retired = refused;
     --depth;
 }
 
@@ -68,7 +56,7 @@ void ReleaseWhenIdle() {
 
 // The outermost entry closes: what was retired inside it goes, then what no page needs any more.
 void CloseOutermost() {
-    if (retired || refusedEarlier) DestroyRetired();
+    if (retired) DestroyRetired();
     ReleaseWhenIdle();
 }
 
@@ -97,10 +85,15 @@ bool EntryScope::Nested() {
     return depth > 1;
 }
 
-void Retire(std::unique_ptr<Form> page, RefusedDestruction refused) {
+void Retire(std::unique_ptr<Form> page) {
     if (!page) return;
-    Add(retired, {std::move(page), refused});
+    if (!retired) retired = new RetiredPages;
+    retired->push_back(std::move(page));
     if (depth == 0) CloseOutermost();
+}
+
+void WhenDestructionRefused(RefusedDestruction takeBack) {
+    takeBackRefused = takeBack;
 }
 
 void PageOpened() {

@@ -25,13 +25,12 @@ class EntryScope {
     static bool Nested();
 };
 
-// What becomes of a window whose destruction the system refused: its owner may take it back (moving
-// it out of `page`); one it leaves is tried again when a later outermost entry closes.
-using RefusedDestruction = void (*)(std::unique_ptr<Form>& page);
-
 // Takes a window that is to go: destroyed at once when no entry is open, else when the outermost one
-// closes. A window the system refuses to destroy stays whole, model and all.
-void Retire(std::unique_ptr<Form> page, RefusedDestruction refused = nullptr);
+// closes. A window the system refuses to destroy stays whole, model and all: offered back to the
+// pages' owner, and tried again when a later outermost entry closes unless the owner took it.
+void Retire(std::unique_ptr<Form> page);
+using RefusedDestruction = void (*)(std::unique_ptr<Form>& page);
+void WhenDestructionRefused(RefusedDestruction takeBack);
 
 // Counted by every page window: while one lives the library keeps itself loaded, and once the last
 // one is gone and no entry is open, what the pages took from the system goes back. None of this can

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "platform/Backend.h"
 
@@ -15,21 +12,6 @@ int ClampExtent(std::int64_t extent) {
     return static_cast<int>(std::clamp<std::int64_t>(extent, 0, kMaxClientExtent));
 }
 
-struct MeasuredText {
-    std::string_view face;
-    int height;
-    bool bold;
-    std::string text;
-    int width;
-};
-// Widths measured since the library loaded or the settings last changed: a page measures its
-// checkbox's caption in one or two languages, so a handful at most. Plain memory, freed at unload.
-constexpr std::size_t kMeasuredTexts = 8;
-std::vector<MeasuredText>& MeasuredTexts() {
-    static std::vector<MeasuredText> measured;
-    return measured;
-}
-
 }  // namespace
 
 Size SystemMetrics::CheckSquare() {
@@ -38,19 +20,7 @@ Size SystemMetrics::CheckSquare() {
 }
 
 int SystemMetrics::TextWidth(const Font& font, const std::string& caption) {
-    std::vector<MeasuredText>& measured = MeasuredTexts();
-    for (const MeasuredText& m : measured)
-        if (m.face == font.name && m.height == font.height && m.bold == font.bold && m.text == caption)
-            return m.width;
-    int width = ActiveBackend().TextWidth(font, caption);
-    if (measured.size() == kMeasuredTexts) measured.clear();
-    measured.push_back({font.name, font.height, font.bold, caption, width});
-    return width;
-}
-
-void SystemMetrics::Forget() {
-    checkSquare_.reset();
-    MeasuredTexts().clear();
+    return ActiveBackend().TextWidth(font, caption);
 }
 
 Size ClientOf(int outerWidth, int outerHeight, Size frame) {

@@ -22,16 +22,13 @@ void KeepAnchorDistances(const ComponentList& components, Size client);
 void ScaleControls(const ComponentList& components, int m, int d, Size scaledClient);
 void ScaleFonts(const ComponentList& components, int m, int d);
 
-// The system's sizes as a window's controls are fitted to them: the check square is asked once per
-// window, as under Wine it costs tens of microseconds a time; a caption's width in a font once per
-// load of the library, as it depends on no window and measuring it takes a device context and the
-// font's realisation at every page. Both are asked again after Forget (the user changed the
-// settings, in any window).
+// The system's sizes as a window's controls are fitted to them: the check square is asked once, as
+// under Wine it costs tens of microseconds a time, until Forget (the user changed the settings).
 class SystemMetrics final : public ContentMetrics {
   public:
     Size CheckSquare() override;
     int TextWidth(const Font& font, const std::string& caption) override;
-    void Forget();
+    void Forget() { checkSquare_.reset(); }
 
   private:
     std::optional<Size> checkSquare_;

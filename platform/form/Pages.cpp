@@ -66,7 +66,7 @@ void RetireCurrentPage() {
     if (!current) return;
     std::unique_ptr<Form> retired(std::exchange(current, nullptr));
     retired->Close();
-    Retire(std::move(retired), TakeBack);
+    Retire(std::move(retired));
 }
 
 bool FreeCurrentPage() {
@@ -83,7 +83,7 @@ bool FreeCurrentPage() {
         current = page.release();  // its release handler is still armed
         return false;
     }
-    Retire(std::move(page), TakeBack);
+    Retire(std::move(page));
     return destroyed;
 }
 
@@ -91,6 +91,7 @@ void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction show
     // Counted before the retirement: hiding the page it replaces may activate the host, which may
     // make a page of its own meanwhile, and this one then goes.
     const unsigned expected = generation + 1;
+    WhenDestructionRefused(TakeBack);
     RetireCurrentPage();
     std::unique_ptr<Form> fresh = make();
     if (generation != expected) return Retire(std::move(fresh));

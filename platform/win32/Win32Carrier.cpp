@@ -1,7 +1,5 @@
 #include "platform/win32/Win32Carrier.h"
 
-#include <vector>
-
 namespace platform {
 namespace {
 
@@ -107,14 +105,17 @@ bool PageThreadEnded(DWORD thread) {
     return false;
 }
 
+// Each owner leaves the list as it hears of it, outside the lock.
 void ForgetWindowsOfEndedThread() {
-    std::vector<CarrierEntry*> entries;
-    {
-        ListLock lock;
-        for (CarrierEntry* entry = newest; entry; entry = entry->next_) entries.push_back(entry);
+    for (;;) {
+        CarrierEntry* entry = nullptr;
+        {
+            ListLock lock;
+            entry = newest;
+        }
+        if (!entry) return;
+        entry->gone_(entry->owner_);
     }
-    // Each owner leaves the list as it hears of it: outside the lock.
-    for (CarrierEntry* entry : entries) entry->gone_(entry->owner_);
 }
 
 }  // namespace platform

@@ -124,7 +124,6 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
             return true;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
-        case WM_FONTCHANGE:  // a caption's width is measured again
             form_.SchemeChanged();
             return false;
         case WM_CLOSE:
