@@ -24,7 +24,7 @@ void OwnedWindow::Destroy() {
     if (!window) return;
     carrier_.Leave();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);  // children and the tooltip go with it
+    DestroyWindow(window);  // its children go with it
 }
 
 Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
@@ -71,6 +71,7 @@ Win32Peer::~Win32Peer() {
     ready_ = false;
     if (!Window()) return;
     children_.ClearEditTexts();
+    children_.DestroyTooltip();
     window_.Destroy();
 }
 
@@ -119,10 +120,12 @@ void Win32Peer::BringToFront() {
         pending_.front = true;
         return;
     }
-    // A window that has just shown is usually in front already.
-    if (GetForegroundWindow() == Window() && !GetWindow(Window(), GW_HWNDPREV)) return;
+    // A window that has just shown is usually in front already. A page docked in a host's window
+    // comes to the top of its siblings, and the host's window to the front.
+    HWND root = GetAncestor(Window(), GA_ROOT);
+    if (GetForegroundWindow() == root && !GetWindow(Window(), GW_HWNDPREV)) return;
     SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window());
+    SetForegroundWindow(root);
 }
 
 void Win32Peer::Repaint() {
@@ -175,19 +178,42 @@ void Win32Peer::PlaceWindow(UINT extraFlags) {
 // A window about to show gets what changed while it was hidden first (caption, places, texts), so
 // that it is laid out and drawn once.
 void Win32Peer::ShowOrHide() {
-    if (form_.Visible()) {
-        if (std::exchange(pending_.caption, false))
-            SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
-        if (std::exchange(pending_.bounds, false)) PlaceWindow(SWP_NOREDRAW);
-        children_.Reveal();
-    }
+    if (form_.Visible()) Reveal(SWP_NOREDRAW);
     onScreen_ = form_.Visible();
     ShowWindow(Window(), onScreen_ ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Peer::Reveal(UINT placeFlags) {
+    if (std::exchange(pending_.caption, false))
+        SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
+    if (std::exchange(pending_.bounds, false)) PlaceWindow(placeFlags);
+    children_.Reveal();
+}
+
+void Win32Peer::WindowPlaced(UINT flags) {
+    RECT r;
+    GetWindowRect(Window(), &r);
+    // In the window's own coordinates: the client area of the window it is docked in, or of the
+    // desktop, which is the screen.
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(Window(), GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+    // A place or size that waits for the window to show is newer than the window's: only what
+    // changed now replaces it.
+    Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
+    if (!pending_.bounds || !(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
+    if (!pending_.bounds || !(flags & SWP_NOSIZE))
+        bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
+    form_.WindowPlaced(bounds);
+    if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+    const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown && !form_.Visible()) Reveal(0);  // shown by someone else: now on screen
+    onScreen_ = shown;
+    form_.WindowShown(shown);
 }
 
 void Win32Peer::NativeWindowGone() {
     accessible_.Disconnect();
     window_.Forget();
+    children_.DestroyTooltip();
     children_.Forget();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The page window on Win32: one top-level window of the module's own class per form, its children
-// mirrored by ChildMirror, its messages translated into the portable model (Win32Messages.cpp).
+// The page window on Win32: one window of the module's own class per form, made top-level (a host
+// may dock it in a window of its own), its children mirrored by ChildMirror, its messages translated
+// into the portable model (Win32Messages.cpp).
 #include <windows.h>
 
 #include "platform/form/Form.h"
@@ -70,6 +71,11 @@ class Win32Peer : public FormPeer {
     void PlaceWindow(UINT extraFlags);
     void VisibleChanged();
     void ShowOrHide();
+    // What changed while the window was hidden, applied as it shows.
+    void Reveal(UINT placeFlags);
+    // The system placed, showed or hid the window, or gave it another parent (`flags` say what
+    // changed): the model reads it back from the window in the window's own coordinates.
+    void WindowPlaced(UINT flags);
     void NativeWindowGone();
 
     // Each native message decoded once, into typed calls on the form, errors shown; what the form

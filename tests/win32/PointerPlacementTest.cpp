@@ -2,6 +2,7 @@
 // commands, observed through the window: where the system put it and which window is in front.
 #ifdef _WIN32
 #include <climits>
+#include <functional>
 
 #include "support/Contract.h"
 #include "win32/PointerFixture.h"
@@ -25,6 +26,14 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
     EXPECT_TRUE(IsWindowVisible(Page()));
     EXPECT_EQ(GetForegroundWindow(), Page());
     DestroyWindow(other);
+    // Hidden by the host, it shows again as well, its show handler run again: the help filled anew.
+    CurrentPage()->Find<platform::Memo>("MemoHelpUS").SetText("stale");
+    ShowWindow(Page(), SW_HIDE);
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    EXPECT_TRUE(IsWindowVisible(Page()));
+    char help[512] = {};
+    GetWindowTextA(ChildOfClass(Page(), "Edit", 1), help, sizeof help);
+    EXPECT_EQ(std::string(help).rfind(contract::kHelpEnglishLines[0], 0), 0u);
 }
 
 // What the system was asked to do with the page window and its children while ModulCreate ran.
@@ -98,25 +107,6 @@ TEST_F(Pointer, AnEarlyAskedHandleMakesTheWindowWhichTheShowThenUses) {
     EXPECT_TRUE(IsWindowVisible(early));
 }
 
-// Where a window of the page's styles lands when SetWindowPos is given these values.
-RECT ReferencePlacement(HWND like, int left, int top, int width, int height) {
-    WNDCLASSA plain{};
-    plain.lpfnWndProc = DefWindowProcA;
-    plain.hInstance = GetModuleHandleA(nullptr);
-    plain.lpszClassName = "NamtailReferenceWindow";
-    RegisterClassA(&plain);
-    HWND reference =
-        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)), plain.lpszClassName,
-                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(like, GWL_STYLE)), 0, 0, 300, 200,
-                        nullptr, nullptr, plain.hInstance, nullptr);
-    SetWindowPos(reference, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT placed{};
-    GetWindowRect(reference, &placed);
-    DestroyWindow(reference);
-    UnregisterClassA(plain.lpszClassName, plain.hInstance);
-    return placed;
-}
-
 TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMarks) {
     // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
     // chooses". The system may still enforce its own minimum size on a captioned window: the page
@@ -128,14 +118,15 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
         ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
                     contract::kWindowsXPBit, 1);
         ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
-        RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
+        RECT r;
+        const platform::Rect expected = PlacedLike(Page(), {g[0], g[1], g[2], g[3]});
         GetWindowRect(Page(), &r);
         EXPECT_EQ(r.left, expected.left);
         EXPECT_EQ(r.top, expected.top);
-        EXPECT_EQ(r.right - r.left, expected.right - expected.left);
-        EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top);
+        EXPECT_EQ(r.right - r.left, expected.width);
+        EXPECT_EQ(r.bottom - r.top, expected.height);
     }
-    EXPECT_EQ(ReferencePlacement(Page(), -20, -30, 0, 0).left, -20) << "the reference honours the host";
+    EXPECT_EQ(PlacedLike(Page(), {-20, -30, 0, 0}).left, -20) << "the reference honours the host";
     char caption[64] = {};
     GetWindowTextA(Page(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Kurznamen");
@@ -145,6 +136,83 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
     GetWindowRect(Page(), &r);
     EXPECT_EQ(r.left, 1) << "command 10 takes 0 as 1";
     EXPECT_EQ(r.right - r.left, 310);
+}
+
+// A host docks the page in a window of its own as the system's documentation says (WS_CHILD instead
+// of WS_POPUP, then SetParent), or undocks it (parent null, WS_POPUP instead of WS_CHILD).
+void Dock(HWND page, HWND host, LONG_PTR clear = WS_POPUP, LONG_PTR set = WS_CHILD) {
+    SetWindowLongPtrA(page, GWL_STYLE, (GetWindowLongPtrA(page, GWL_STYLE) & ~clear) | set);
+    SetParent(page, host);
+}
+HWND HostWindow() {
+    return CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 120, 700, 600, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+// What a host does to the page window, then its commands (-1: the host's window repaints), and where
+// the page window is: left, top, width, height in the host's client area when docked, else on the
+// screen. A row without a host's action goes on with the page before.
+TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
+    HWND host = HostWindow();
+    const struct {
+        std::function<void(HWND page)> host;
+        std::vector<std::pair<int, int>> commands;
+        bool docked;
+        std::vector<long> expected;
+    } rows[] = {
+        {[](HWND page) { SetWindowPos(page, nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER); },
+         {{10, 60}},
+         false,
+         {60, 50, 350, 500}},
+        {[&](HWND page) { Dock(page, host); },
+         {{10, 30}, {11, 20}, {-1, 0}, {12, 280}},
+         true,
+         {30, 20, 280, 460}},
+        {[&](HWND page) { SetParent(page, host); },
+         {{10, 30}, {11, 20}, {-1, 0}, {13, 400}},
+         true,
+         {30, 20, 300, 400}},
+        // Undocked, the window keeps its numbers, now on the screen.
+        {[&](HWND page) {
+             Dock(page, host), SendMessageA(page, TipState.HostMessage, 11, 20),
+                 Dock(page, nullptr, WS_CHILD, WS_POPUP);
+         },
+         {{10, 70}},
+         false,
+         {70, 20, 300, 460}},
+        {nullptr, {{11, 90}}, false, {70, 90, 300, 460}},
+    };
+    for (const auto& row : rows) {
+        if (row.host) Create(), row.host(Page());
+        for (auto [code, argument] : row.commands)
+            if (code < 0)
+                RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            else
+                SendMessageA(Page(), TipState.HostMessage, code, argument);
+        RECT r;
+        GetWindowRect(Page(), &r);
+        MapWindowPoints(nullptr, row.docked ? host : nullptr, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ((std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
+            << &row - rows;
+    }
+    DestroyWindow(host);
+}
+
+// Docked, the page takes keys, applies and goes whole, its tooltip window too.
+TEST_F(Pointer, DockedPageTakesKeysAppliesAndFreesWholeWithItsTooltip) {
+    HWND host = HostWindow();
+    Create();
+    HWND tooltip = Tooltip(), checkBox = ChildOfClass(Page(), "Button");
+    Dock(Page(), host);
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    Press(VK_SPACE);
+    EXPECT_TRUE(Ticked(checkBox));
+    EXPECT_EQ(ModulSaveChanges(), 1);
+    ASSERT_TRUE(Tail().has_value());
+    EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
+    EXPECT_EQ(ModulFree(), 1);
+    EXPECT_TRUE(tooltip && !IsWindow(tooltip)) << "no tooltip window outlives the page";
+    DestroyWindow(host);
 }
 
 }  // namespace
