@@ -2,7 +2,6 @@
 // commands, observed through the window: where the system put it and which window is in front.
 #ifdef _WIN32
 #include <climits>
-#include <functional>
 
 #include "support/Contract.h"
 #include "win32/PointerFixture.h"
@@ -149,50 +148,37 @@ HWND HostWindow() {
                            nullptr, nullptr, nullptr);
 }
 
-// What a host does to the page window, then its commands (-1: the host's window repaints), and where
-// the page window is: left, top, width, height in the host's client area when docked, else on the
-// screen. A row without a host's action goes on with the page before.
+// What a host does to the page window, then its commands (code and argument; -1: the host's window
+// repaints), and where the window is: left, top, width, height in the host's client area when
+// docked, else on the screen. Undocked, the window keeps its numbers, now on the screen.
 TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
-    HWND host = HostWindow();
+    enum Action { Resize, DockIt, Reparent, Undock, GoOn };
     const struct {
-        std::function<void(HWND page)> host;
-        std::vector<std::pair<int, int>> commands;
+        Action action;
         bool docked;
-        std::vector<long> expected;
-    } rows[] = {
-        {[](HWND page) { SetWindowPos(page, nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER); },
-         {{10, 60}},
-         false,
-         {60, 50, 350, 500}},
-        {[&](HWND page) { Dock(page, host); },
-         {{10, 30}, {11, 20}, {-1, 0}, {12, 280}},
-         true,
-         {30, 20, 280, 460}},
-        {[&](HWND page) { SetParent(page, host); },
-         {{10, 30}, {11, 20}, {-1, 0}, {13, 400}},
-         true,
-         {30, 20, 300, 400}},
-        // Undocked, the window keeps its numbers, now on the screen.
-        {[&](HWND page) {
-             Dock(page, host), SendMessageA(page, TipState.HostMessage, 11, 20),
-                 Dock(page, nullptr, WS_CHILD, WS_POPUP);
-         },
-         {{10, 70}},
-         false,
-         {70, 20, 300, 460}},
-        {nullptr, {{11, 90}}, false, {70, 90, 300, 460}},
-    };
+        std::vector<int> commands, expected;
+    } rows[] = {{Resize, false, {10, 60}, {60, 50, 350, 500}},
+                {DockIt, true, {10, 30, 11, 20, -1, 0, 12, 280}, {30, 20, 280, 460}},
+                {Reparent, true, {10, 30, 11, 20, -1, 0, 13, 400}, {30, 20, 300, 400}},
+                {Undock, false, {10, 70}, {70, 20, 300, 460}},
+                {GoOn, false, {11, 90}, {70, 90, 300, 460}}};
+    HWND host = HostWindow();
     for (const auto& row : rows) {
-        if (row.host) Create(), row.host(Page());
-        for (auto [code, argument] : row.commands)
-            if (code < 0)
+        if (row.action != GoOn) Create();
+        if (row.action == Resize) SetWindowPos(Page(), nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER);
+        if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
+        if (row.action == Reparent) SetParent(Page(), host);
+        if (row.action == Undock)
+            SendMessageA(Page(), TipState.HostMessage, 11, 20), Dock(Page(), nullptr, WS_CHILD, WS_POPUP);
+        for (std::size_t i = 0; i < row.commands.size(); i += 2)
+            if (row.commands[i] < 0)
                 RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             else
-                SendMessageA(Page(), TipState.HostMessage, code, argument);
+                SendMessageA(Page(), TipState.HostMessage, row.commands[i], row.commands[i + 1]);
         RECT r;
         GetWindowRect(Page(), &r);
         MapWindowPoints(nullptr, row.docked ? host : nullptr, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ((std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
             << &row - rows;
     }
     DestroyWindow(host);
@@ -208,8 +194,7 @@ TEST_F(Pointer, DockedPageTakesKeysAppliesAndFreesWholeWithItsTooltip) {
     Press(VK_SPACE);
     EXPECT_TRUE(Ticked(checkBox));
     EXPECT_EQ(ModulSaveChanges(), 1);
-    ASSERT_TRUE(Tail().has_value());
-    EXPECT_EQ(Tail()->data, std::vector<std::uint8_t>{0});
+    EXPECT_EQ(Tail().value_or(StoredValue{}).data, std::vector<std::uint8_t>{0});
     EXPECT_EQ(ModulFree(), 1);
     EXPECT_TRUE(tooltip && !IsWindow(tooltip)) << "no tooltip window outlives the page";
     DestroyWindow(host);
