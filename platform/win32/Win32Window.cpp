@@ -171,8 +171,10 @@ LRESULT Win32Peer::Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Peer::PlaceWindow(UINT extraFlags) {
+    const bool placing = std::exchange(placing_, true);
     SetWindowPos(Window(), nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+    placing_ = placing;
 }
 
 // A window about to show gets what changed while it was hidden first (caption, places, texts), so
@@ -196,13 +198,13 @@ void Win32Peer::WindowPlaced(UINT flags) {
     // In the window's own coordinates: the client area of the window it is docked in, or of the
     // desktop, which is the screen.
     MapWindowPoints(HWND_DESKTOP, GetAncestor(Window(), GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
-    // A place or size that waits for the window to show is newer than the window's: only what
-    // changed now replaces it.
+    // Only what changed now replaces the model's: a place or size that waits for the window to show
+    // is newer. The page's own placing keeps the host's values as given, whatever minimum the
+    // system holds the window to.
     Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
-    if (!pending_.bounds || !(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
-    if (!pending_.bounds || !(flags & SWP_NOSIZE))
-        bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
-    form_.WindowPlaced(bounds);
+    if (!(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
+    if (!(flags & SWP_NOSIZE)) bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
+    if (!placing_) form_.WindowPlaced(bounds);
     if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
     const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown && !form_.Visible()) Reveal(0);  // shown by someone else: now on screen

@@ -98,6 +98,7 @@ class Win32Peer : public FormPeer {
     bool onScreen_ = false;  // the native window is shown
     bool made_ = false;      // the native window was made, or refused: it is never made again
     bool updating_ = false;
+    bool placing_ = false;  // the page itself is placing the window: the model holds what it asked
     Pending pending_;
 };
 

@@ -67,10 +67,6 @@ bool PrivilegeEnabled(const std::string& name) {
 
 namespace testing_support {
 
-platform::Rect PlacedLike(void*, const platform::Rect& asked) {
-    return asked;
-}
-
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
     platform::headless::Deliver(*static_cast<platform::Form*>(handle), msg, wParam, lParam);
     return 0;

@@ -48,9 +48,6 @@ class MessageBoxScript {
 
 // Sends a message to a window the way another program would (Win32: SendMessageA to its handle).
 std::intptr_t SendToWindow(void* handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
-// Where the system puts a window like `window` (its styles) when asked for `asked`: Win32 may
-// enforce a minimum size on a captioned window; headless takes any value.
-platform::Rect PlacedLike(void* window, const platform::Rect& asked);
 // Destroys a window the way another program would (Win32: DestroyWindow), not through the toolkit.
 void DestroyFromOutside(void* handle);
 // What the system refuses to make while set (Win32: a CBT hook vetoes windows of that class): the

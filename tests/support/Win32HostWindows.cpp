@@ -53,26 +53,6 @@ void RefuseWindows(Refusal what) {
     if (!refusedClass && refusal) UnhookWindowsHookEx(std::exchange(refusal, nullptr));
 }
 
-platform::Rect PlacedLike(void* window, const platform::Rect& asked) {
-    HWND like = static_cast<HWND>(window);
-    WNDCLASSA plain{};
-    plain.lpfnWndProc = DefWindowProcA;
-    plain.hInstance = GetModuleHandleA(nullptr);
-    plain.lpszClassName = "NamtailReferenceWindow";
-    RegisterClassA(&plain);
-    HWND reference =
-        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)), plain.lpszClassName,
-                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(like, GWL_STYLE)), 0, 0, 300, 200,
-                        nullptr, nullptr, plain.hInstance, nullptr);
-    SetWindowPos(reference, nullptr, asked.left, asked.top, asked.width, asked.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT placed{};
-    GetWindowRect(reference, &placed);
-    DestroyWindow(reference);
-    UnregisterClassA(plain.lpszClassName, plain.hInstance);
-    return {placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top};
-}
-
 const bool kLibraryWindowsVisible = true;
 
 int TipWindowCount() {

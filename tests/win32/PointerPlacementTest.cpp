@@ -106,6 +106,25 @@ TEST_F(Pointer, AnEarlyAskedHandleMakesTheWindowWhichTheShowThenUses) {
     EXPECT_TRUE(IsWindowVisible(early));
 }
 
+// Where a window of the page's styles lands when SetWindowPos is given these values.
+RECT ReferencePlacement(HWND like, int left, int top, int width, int height) {
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "NamtailReferenceWindow";
+    RegisterClassA(&plain);
+    HWND reference =
+        CreateWindowExA(static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)), plain.lpszClassName,
+                        "Kurznamen", static_cast<DWORD>(GetWindowLongA(like, GWL_STYLE)), 0, 0, 300, 200,
+                        nullptr, nullptr, plain.hInstance, nullptr);
+    SetWindowPos(reference, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT placed{};
+    GetWindowRect(reference, &placed);
+    DestroyWindow(reference);
+    UnregisterClassA(plain.lpszClassName, plain.hInstance);
+    return placed;
+}
+
 TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMarks) {
     // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
     // chooses". The system may still enforce its own minimum size on a captioned window: the page
@@ -117,15 +136,14 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
         ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
                     contract::kWindowsXPBit, 1);
         ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
-        RECT r;
-        const platform::Rect expected = PlacedLike(Page(), {g[0], g[1], g[2], g[3]});
+        RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
         GetWindowRect(Page(), &r);
         EXPECT_EQ(r.left, expected.left);
         EXPECT_EQ(r.top, expected.top);
-        EXPECT_EQ(r.right - r.left, expected.width);
-        EXPECT_EQ(r.bottom - r.top, expected.height);
+        EXPECT_EQ(r.right - r.left, expected.right - expected.left);
+        EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top);
     }
-    EXPECT_EQ(PlacedLike(Page(), {-20, -30, 0, 0}).left, -20) << "the reference honours the host";
+    EXPECT_EQ(ReferencePlacement(Page(), -20, -30, 0, 0).left, -20) << "the reference honours the host";
     char caption[64] = {};
     GetWindowTextA(Page(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Kurznamen");
