@@ -2,6 +2,9 @@
 // only, creates the page from the command line and offers the other four entry points as buttons.
 //   NamtailHost [--left N] [--top N] [--width N] [--height N] [--edition N] [--language N]
 //               [--caption TEXT] [--hint TEXT] [--validfor N] [--helpid N] [--exit-after MS]
+//               [--dock 1]
+// With --dock 1 it docks the page in its own window, beside its buttons, as a host may: WS_CHILD
+// instead of WS_POPUP, SetParent, and commands 10 and 11 with a place in its client area.
 // It registers the host message "Quandeo", shows each notification the page sends (and prints it),
 // and sends any command code with any argument to the page. It also prints the text of every message
 // box and of every hint the page shows, so that a script can read what a user would read.
@@ -19,6 +22,7 @@ namespace {
 struct Options {
     int left = 40, top = 40, width = 298, height = 455;
     int edition = 13, language = 1, validFor = 1 << 12, helpId = 1, exitAfterMs = 0;
+    bool dock = false;
     std::string caption = "Alias names", hint = "Short file names without a tilde";
 };
 
@@ -32,6 +36,7 @@ Module module;
 HWND resultLabel = nullptr, codeEdit = nullptr, argumentEdit = nullptr;
 UINT hostMessage = 0;
 std::string pageCaption;
+HWND dockedPage = nullptr;
 constexpr int kSendButton = 200;
 constexpr int kFirstButton = 100;
 const char* const kButtons[] = {"ModulSaveChanges", "ModulChanged", "ModulNr", "ModulFree"};
@@ -61,6 +66,8 @@ Options Parse(int argc, char** argv) {
             o.helpId = n;
         else if (key == "--exit-after")
             o.exitAfterMs = n;
+        else if (key == "--dock")
+            o.dock = n != 0;
         else if (key == "--caption")
             o.caption = value;
         else if (key == "--hint")
@@ -71,9 +78,25 @@ Options Parse(int argc, char** argv) {
     return o;
 }
 
-// The page window: its class and the caption this host gave it.
+// The page window: its class and the caption this host gave it. FindWindowA finds top-level
+// windows only: a docked page is the one this host docked.
 HWND FindPage() {
+    if (dockedPage && IsWindow(dockedPage)) return dockedPage;
     return FindWindowA("NamtailTipWindow", pageCaption.c_str());
+}
+
+// Where the docked page lies in the host's client area: right of the buttons.
+constexpr int kDockLeft = 210, kDockTop = 10;
+
+// As a host docks a window of its own: a child instead of a popup, in the host's window, then
+// placed in the host's client area with commands 10 and 11.
+void Dock(HWND page, HWND host) {
+    LONG_PTR style = GetWindowLongPtrA(page, GWL_STYLE);
+    SetWindowLongPtrA(page, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetParent(page, host);
+    SendMessageA(page, hostMessage, 10, kDockLeft);
+    SendMessageA(page, hostMessage, 11, kDockTop);
+    dockedPage = page;
 }
 
 template <typename T>
@@ -105,6 +128,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_TIMER:
+        case WM_CLOSE:
+            // A docked page would go with this window: freed first, as the notes ask.
+            if (dockedPage) module.query[3]();  // ModulFree
             DestroyWindow(hwnd);
             return 0;
         case WM_DESTROY:
@@ -186,9 +212,14 @@ HWND CreateHostWindow(const Options& o) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "NamtailHost";
     RegisterClassA(&wc);
+    // Docking, it holds the page beside its buttons; else it stands right of the page.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | (o.dock ? WS_CLIPCHILDREN : 0);
+    RECT frame{0, 0, kDockLeft + o.width + 10, kDockTop + (o.height > 230 ? o.height : 230) + 10};
+    AdjustWindowRect(&frame, style, FALSE);
     HWND hwnd =
-        CreateWindowA("NamtailHost", "Namtail host", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                      o.left + o.width + 12, o.top, 220, 250, nullptr, nullptr, wc.hInstance, nullptr);
+        CreateWindowA("NamtailHost", "Namtail host", style, o.dock ? o.left : o.left + o.width + 12, o.top,
+                      o.dock ? frame.right - frame.left : 220, o.dock ? frame.bottom - frame.top : 250,
+                      nullptr, nullptr, wc.hInstance, nullptr);
     for (int i = 0; i < 4; ++i)
         CreateWindowA("BUTTON", kButtons[i], WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10 + i * 30, 190, 26,
                       hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + i)), wc.hInstance,
@@ -230,6 +261,7 @@ int main(int argc, char** argv) {
     module.create(o.left, o.top, o.width, o.height, o.edition, o.language, o.caption.c_str(), o.hint.c_str(),
                   o.validFor, o.helpId);
     if (HWND page = FindPage()) {
+        if (o.dock) Dock(page, host);
         POINT origin{0, 0};
         ClientToScreen(page, &origin);
         std::printf("page client origin %ld %ld\n", origin.x, origin.y);

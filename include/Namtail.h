@@ -40,23 +40,37 @@ extern "C" {
 #endif
 
 /* Creates and shows the page, a top-level window of class "NamtailTipWindow" titled Caption (a host
- * finds it with FindWindowA to send it commands). EditionCode 1..18 names the running Windows
- * edition; ValidFor is the mask of editions the tip applies to (edition n is bit n-1); Language 1 is
- * English, any other value German; HelpId selects the page's texts in QuandeoHelp.dll. Always
- * returns 0. */
+ * finds it with FindWindowA to send it commands), at Left, Top, Width, Height on the screen. Caption
+ * is also the page's heading. EditionCode 1..18 names the running Windows edition (1..13 as
+ * docs/HostWriters.txt lists them: 10 NT, 11 2000, 13 XP; 14..18 name none); ValidFor is the mask
+ * of editions the tip applies to (edition n is bit n-1). Any other code makes the page not apply,
+ * unless the suite's setting BSControl is 0 (a REG_DWORD in the key "SOFTWARE\Quandeo\Velmora
+ * 2000" of HKCU). Language 1 is English, any other value German; HintText is kept and shown
+ * nowhere; HelpId 1 selects the page's texts in QuandeoHelp.dll, any other id leaves the help
+ * boxes empty. Always returns 0.
+ * The page follows its window: commands 10 to 13 of the message "Quandeo" change one edge or size
+ * of the window as the host, the user or the system left it, in the window's own coordinates.
+ * A host may dock the page in a window of its own (WS_CHILD instead of WS_POPUP, then SetParent):
+ * the commands then place it in that window's client area. System menu Close and Alt+F4 only hide
+ * the page; command 200 shows it again. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);
 
-/* Destroys the page. Returns 1, or 0 if destroying failed: the system refused to destroy the page
- * window (a hook refusing HCBT_DESTROYWND, say); the page then stays whole, shown and current, and
- * a later ModulFree tries again. From inside one of the page's callbacks destruction waits for the
- * outermost call and this returns 1. */
+/* Destroys the page, docked or not, with every window it made. Returns 1, or 0 if destroying failed:
+ * the system refused to destroy the page window (a CBT hook refusing HCBT_DESTROYWND, say); the page
+ * then stays whole, shown and current, and a later ModulFree tries again. From inside one of the
+ * page's callbacks destruction waits for the outermost call and this returns 1. Call it before
+ * destroying a window the page is docked in. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
 
 /* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed
- * (the error has been shown to the user). Does nothing and returns 1 on a page that does not apply
- * and while any OK of the library is still running (its restart question open). */
+ * (the error has been shown to the user), as when the value's key is missing: the key
+ * "System\CurrentControlSet\Control\FileSystem" of HKLM is opened for writing, never created.
+ * Does nothing and returns 1 on a page that does not apply and while any OK of the library is
+ * still running (its restart question open). OK ends by broadcasting its notification to every
+ * top-level window, 3 s at most for each: a thread busy without handling messages costs that for
+ * each of its windows, the hidden input-method window Windows gives it included. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulSaveChanges(void);
 
 /* 0 when nothing was modified; else 1 while unsaved, 2 once saved. Nothing in this page sets the

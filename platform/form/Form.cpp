@@ -96,10 +96,18 @@ Size Form::ClientSize() const {
 }
 
 void Form::SetWindowBounds(const Rect& bounds) {
+    TakeBounds(bounds, true);
+}
+
+void Form::WindowPlaced(const Rect& bounds) {
+    TakeBounds(bounds, false);
+}
+
+void Form::TakeBounds(const Rect& bounds, bool placeWindow) {
     if (bounds == bounds_) return;
     bool resized = bounds.width != bounds_.width || bounds.height != bounds_.height;
     bounds_ = bounds;
-    if (peer_) peer_->WindowChanged(WindowChange::Bounds);
+    if (placeWindow && peer_) peer_->WindowChanged(WindowChange::Bounds);
     if (resized) Realign();
 }
 

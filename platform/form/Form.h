@@ -35,7 +35,9 @@ class Form : public Component, public ComponentOwner, private InputTarget {
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    // Outer geometry in screen pixels, as given; the client area is what the frame leaves of it.
+    // Outer geometry in the window's own coordinates (the screen's for a top-level window, the
+    // parent's client area for a child), as the window has it; the client area is what the frame
+    // leaves of it.
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
     int Width() const { return bounds_.width; }
@@ -45,6 +47,11 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     void SetWidth(int v) { SetWindowBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
     void SetHeight(int v) { SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
     void SetWindowBounds(const Rect& bounds);
+    // The window is the truth: whoever placed, sized, showed or hid it (the host, the user, the
+    // system), a backend reports it here as the window now has it. The model follows and writes
+    // nothing back; a window hidden so shows again through Show, its show handler run.
+    void WindowPlaced(const Rect& bounds);
+    void WindowShown(bool visible) { visible_ = visible; }
     Size ClientSize() const override;
     // The screen's density as the window was loaded: read once, for the loading and its handlers.
     int ScreenPixelsPerInch() const { return screenPixelsPerInch_; }
@@ -136,6 +143,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
 
   private:
     void Load();
+    // The model takes `bounds`; the window is placed there too unless it is where they came from.
+    void TakeBounds(const Rect& bounds, bool placeWindow);
     void Realign();
     void ScaleLayout(int m, int d);
     void ScaleFonts(int m, int d);

@@ -44,6 +44,11 @@ void ChildMirror::Forget() {
     for (Native& n : natives_) n.child = nullptr;
 }
 
+void ChildMirror::DestroyTooltip() {
+    HWND tooltip = std::exchange(tooltip_, nullptr);
+    if (tooltip && IsWindow(tooltip)) DestroyWindow(tooltip);
+}
+
 ChildMirror::Native* ChildMirror::Find(const Control& control) {
     for (Native& n : natives_)
         if (n.control == &control) return &n;

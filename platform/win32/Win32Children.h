@@ -22,6 +22,9 @@ class ChildMirror {
     void Create(HWND parent, HWND tooltip, WNDPROC childProc);
     // The system windows are gone: nothing of them may be touched again.
     void Forget();
+    // The tooltip goes with the page window only while the page is top-level and owns it; a page
+    // docked in a host's window is a child, which owns nothing, so the tooltip goes on its own.
+    void DestroyTooltip();
 
     HWND HandleOf(const Control& control) const;
     Control* ControlOfId(int id) const;

@@ -1,5 +1,5 @@
 // The page window's messages, translated into the portable model: painting, colours, pointer, keys,
-// focus, the accessible object, the context menu and the user's own moves.
+// focus, the accessible object, the context menu and the window's place as others change it.
 #include <windowsx.h>
 
 #include <utility>
@@ -129,13 +129,10 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_CLOSE:
             form_.Close();
             return true;
-        case WM_MOVE: {
-            // The user may drag the window; the model follows the screen.
-            RECT rc;
-            GetWindowRect(hwnd, &rc);
-            form_.SetWindowBounds({rc.left, rc.top, form_.Width(), form_.Height()});
+        case WM_WINDOWPOSCHANGED:
+            // The system goes on to send WM_MOVE and WM_SIZE.
+            WindowPlaced(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
             return false;
-        }
         default:
             return false;
     }

@@ -84,7 +84,9 @@ Win32Peer::~Win32Peer() {
     // The form is being destroyed around this peer: from here on its window gets the system's
     // default processing only.
     ready_ = false;
-    if (Window()) children_.ClearEditTexts();  // the window goes with window_, the last member
+    if (!Window()) return;
+    children_.ClearEditTexts();
+    children_.DestroyTooltip();  // the window goes with window_, the last member
 }
 
 // Its messages get the system's default processing while it goes, and it is hidden first: Wine
@@ -101,6 +103,7 @@ bool Win32Peer::DestroyNativeWindow() {
         return false;
     }
     accessible_.Disconnect();
+    children_.DestroyTooltip();  // a docked page cannot own it: it goes by hand
     children_.Forget();
     return true;
 }
@@ -150,10 +153,12 @@ void Win32Peer::BringToFront() {
         pending_.front = true;
         return;
     }
-    // A window that has just shown is usually in front already.
-    if (GetForegroundWindow() == Window() && !GetWindow(Window(), GW_HWNDPREV)) return;
+    // A window that has just shown is usually in front already. A page docked in a host's window
+    // comes to the top of its siblings, and the host's window to the front.
+    HWND root = GetAncestor(Window(), GA_ROOT);
+    if (GetForegroundWindow() == root && !GetWindow(Window(), GW_HWNDPREV)) return;
     SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window());
+    SetForegroundWindow(root);
 }
 
 void Win32Peer::Repaint() {
@@ -199,26 +204,51 @@ LRESULT Win32Peer::Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Peer::PlaceWindow(UINT extraFlags) {
+    const bool placing = std::exchange(placing_, true);
     SetWindowPos(Window(), nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+    placing_ = placing;
 }
 
 // A window about to show gets what changed while it was hidden first (caption, places, texts), so
 // that it is laid out and drawn once.
 void Win32Peer::ShowOrHide() {
-    if (form_.Visible()) {
-        if (std::exchange(pending_.caption, false))
-            SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
-        if (std::exchange(pending_.bounds, false)) PlaceWindow(SWP_NOREDRAW);
-        children_.Reveal();
-    }
+    if (form_.Visible()) Reveal(SWP_NOREDRAW);
     onScreen_ = form_.Visible();
     ShowWindow(Window(), onScreen_ ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Peer::Reveal(UINT placeFlags) {
+    if (std::exchange(pending_.caption, false))
+        SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
+    if (std::exchange(pending_.bounds, false)) PlaceWindow(placeFlags);
+    children_.Reveal();
+}
+
+void Win32Peer::WindowPlaced(UINT flags) {
+    RECT r;
+    GetWindowRect(Window(), &r);
+    // In the window's own coordinates: the client area of the window it is docked in, or of the
+    // desktop, which is the screen.
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(Window(), GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+    // Only what changed now replaces the model's: a place or size that waits for the window to show
+    // is newer. The page's own placing keeps the host's values as given, whatever minimum the
+    // system holds the window to.
+    Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
+    if (!(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
+    if (!(flags & SWP_NOSIZE)) bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
+    if (!placing_) form_.WindowPlaced(bounds);
+    if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+    const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown && !form_.Visible()) Reveal(0);  // shown by someone else: now on screen
+    onScreen_ = shown;
+    form_.WindowShown(shown);
 }
 
 void Win32Peer::NativeWindowGone(bool withItsThread) {
     accessible_.Disconnect(!withItsThread);
     window_.Forget();
+    if (!withItsThread) children_.DestroyTooltip();  // else it went with its thread too
     children_.Forget();
 }
 

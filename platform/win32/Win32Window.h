@@ -1,6 +1,7 @@
 #pragma once
-// The page window on Win32: one top-level window of the module's own class per form, its children
-// mirrored by ChildMirror, its messages translated into the portable model (Win32Messages.cpp).
+// The page window on Win32: one window of the module's own class per form, made top-level (a host
+// may dock it in a window of its own), its children mirrored by ChildMirror, its messages translated
+// into the portable model (Win32Messages.cpp).
 #include <windows.h>
 
 #include "platform/form/Form.h"
@@ -72,6 +73,11 @@ class Win32Peer : public FormPeer {
     void PlaceWindow(UINT extraFlags);
     void VisibleChanged();
     void ShowOrHide();
+    // What changed while the window was hidden, applied as it shows.
+    void Reveal(UINT placeFlags);
+    // The system placed, showed or hid the window, or gave it another parent (`flags` say what
+    // changed): the model reads it back from the window in the window's own coordinates.
+    void WindowPlaced(UINT flags);
     // The window went without the peer asking; `withItsThread`: its thread ended, and nothing of that
     // thread's may be touched.
     void NativeWindowGone(bool withItsThread = false);
@@ -98,6 +104,7 @@ class Win32Peer : public FormPeer {
     bool onScreen_ = false;  // the native window is shown
     bool made_ = false;      // the native window was made, or refused: it is never made again
     bool updating_ = false;
+    bool placing_ = false;  // the page itself is placing the window: the model holds what it asked
     Pending pending_;
 };
 

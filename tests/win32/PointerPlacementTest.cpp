@@ -25,6 +25,14 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
     EXPECT_TRUE(IsWindowVisible(Page()));
     EXPECT_EQ(GetForegroundWindow(), Page());
     DestroyWindow(other);
+    // Hidden by the host, it shows again as well, its show handler run again: the help filled anew.
+    CurrentPage()->Find<platform::Memo>("MemoHelpUS").SetText("stale");
+    ShowWindow(Page(), SW_HIDE);
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    EXPECT_TRUE(IsWindowVisible(Page()));
+    char help[512] = {};
+    GetWindowTextA(ChildOfClass(Page(), "Edit", 1), help, sizeof help);
+    EXPECT_EQ(std::string(help).rfind(contract::kHelpEnglishLines[0], 0), 0u);
 }
 
 // What the system was asked to do with the page window and its children while ModulCreate ran.
@@ -145,6 +153,69 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
     GetWindowRect(Page(), &r);
     EXPECT_EQ(r.left, 1) << "command 10 takes 0 as 1";
     EXPECT_EQ(r.right - r.left, 310);
+}
+
+// A host docks the page in a window of its own as the system's documentation says (WS_CHILD instead
+// of WS_POPUP, then SetParent), or undocks it (parent null, WS_POPUP instead of WS_CHILD).
+void Dock(HWND page, HWND host, LONG_PTR clear = WS_POPUP, LONG_PTR set = WS_CHILD) {
+    SetWindowLongPtrA(page, GWL_STYLE, (GetWindowLongPtrA(page, GWL_STYLE) & ~clear) | set);
+    SetParent(page, host);
+}
+HWND HostWindow() {
+    return CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 120, 700, 600, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+// What a host does to the page window, then its commands (code and argument; -1: the host's window
+// repaints), and where the window is: left, top, width, height in the host's client area when
+// docked, else on the screen. Undocked, the window keeps its numbers, now on the screen.
+TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
+    enum Action { Resize, DockIt, Reparent, Undock, GoOn };
+    const struct {
+        Action action;
+        bool docked;
+        std::vector<int> commands, expected;
+    } rows[] = {{Resize, false, {10, 60}, {60, 50, 350, 500}},
+                {DockIt, true, {10, 30, 11, 20, -1, 0, 12, 280}, {30, 20, 280, 460}},
+                {Reparent, true, {10, 30, 11, 20, -1, 0, 13, 400}, {30, 20, 300, 400}},
+                {Undock, false, {10, 70}, {70, 20, 300, 460}},
+                {GoOn, false, {11, 90}, {70, 90, 300, 460}}};
+    HWND host = HostWindow();
+    for (const auto& row : rows) {
+        if (row.action != GoOn) Create();
+        if (row.action == Resize) SetWindowPos(Page(), nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER);
+        if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
+        if (row.action == Reparent) SetParent(Page(), host);
+        if (row.action == Undock)
+            SendMessageA(Page(), TipState.HostMessage, 11, 20), Dock(Page(), nullptr, WS_CHILD, WS_POPUP);
+        for (std::size_t i = 0; i < row.commands.size(); i += 2)
+            if (row.commands[i] < 0)
+                RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            else
+                SendMessageA(Page(), TipState.HostMessage, row.commands[i], row.commands[i + 1]);
+        RECT r;
+        GetWindowRect(Page(), &r);
+        MapWindowPoints(nullptr, row.docked ? host : nullptr, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
+            << &row - rows;
+    }
+    DestroyWindow(host);
+}
+
+// Docked, the page takes keys, applies and goes whole, its tooltip window too.
+TEST_F(Pointer, DockedPageTakesKeysAppliesAndFreesWholeWithItsTooltip) {
+    HWND host = HostWindow();
+    Create();
+    HWND tooltip = Tooltip(), checkBox = ChildOfClass(Page(), "Button");
+    Dock(Page(), host);
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    Press(VK_SPACE);
+    EXPECT_TRUE(Ticked(checkBox));
+    EXPECT_EQ(ModulSaveChanges(), 1);
+    EXPECT_EQ(Tail().value_or(StoredValue{}).data, std::vector<std::uint8_t>{0});
+    EXPECT_EQ(ModulFree(), 1);
+    EXPECT_TRUE(tooltip && !IsWindow(tooltip)) << "no tooltip window outlives the page";
+    DestroyWindow(host);
 }
 
 }  // namespace
