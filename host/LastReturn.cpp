@@ -5,7 +5,8 @@
 // So the export ends by jumping to FreeLibrary with the host's return address in place, as
 // FreeLibraryAndExitThread ends a thread: the system unmaps the library and returns straight to the
 // host, with FreeLibrary's TRUE as ModulFree's 1. Written in assembly because only the export's own
-// frame can be handed over this way, on x86 and x64 alike.
+// frame can be handed over this way, on x86 and x64 alike. The hold is taken with one locked
+// exchange (xchg with memory), as another thread's ModulFree or the next page may take it too.
 //
 // x86: ModulFree takes no arguments and pops none; FreeLibrary (stdcall) pops one. The host's return
 // address moves down one slot and the handle takes its place, so FreeLibrary's `ret 4` leaves the
@@ -23,7 +24,8 @@ _NamtailModulFree@0:
     call _ModulFree@0
     cmp $1, %eax
     jne 1f
-    call _NamtailLibraryLeaving
+    xor %eax, %eax
+    xchg %eax, _NamtailLeavingLibrary
     test %eax, %eax
     jz 2f
     mov (%esp), %edx
@@ -46,10 +48,10 @@ NamtailModulFree:
     call ModulFree
     cmp $1, %eax
     jne 1f
-    call NamtailLibraryLeaving
-    test %rax, %rax
+    xor %ecx, %ecx
+    xchg %rcx, NamtailLeavingLibrary(%rip)
+    test %rcx, %rcx
     jz 2f
-    mov %rax, %rcx
     add $40, %rsp
     rex.W jmp *__imp_FreeLibrary(%rip)
 2:  mov $1, %eax

@@ -22,7 +22,6 @@ bool libraryHeld = false;
 bool reentered = false;  // the host came back in during the outermost export
 // The thread the door belongs to while a page lives or an entry is open; 0 when free.
 std::atomic<std::uintptr_t> pageThread{0};
-RefusedDestruction takeBackRefused = nullptr;  // the pages' owner's
 
 // Destroying a window sends it messages, which open scopes of their own and may retire more: the
 // depth stays above zero meanwhile, and the loop takes whatever was added. A window whose
@@ -36,7 +35,7 @@ void DestroyRetired() {
             std::unique_ptr<Form> page = std::move(batch->back());
             batch->pop_back();
             if (page->DestroyWindowNow()) continue;  // the model goes with `page`
-            if (takeBackRefused) takeBackRefused(page);
+            TakeBackRefusedPage(page);
             if (!page) continue;
             if (!refused) refused = new RetiredPages;
             refused->push_back(std::move(page));
@@ -90,10 +89,6 @@ void Retire(std::unique_ptr<Form> page) {
     if (!retired) retired = new RetiredPages;
     retired->push_back(std::move(page));
     if (depth == 0) CloseOutermost();
-}
-
-void WhenDestructionRefused(RefusedDestruction takeBack) {
-    takeBackRefused = takeBack;
 }
 
 void PageOpened() {

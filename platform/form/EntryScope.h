@@ -29,8 +29,9 @@ class EntryScope {
 // closes. A window the system refuses to destroy stays whole, model and all: offered back to the
 // pages' owner, and tried again when a later outermost entry closes unless the owner took it.
 void Retire(std::unique_ptr<Form> page);
-using RefusedDestruction = void (*)(std::unique_ptr<Form>& page);
-void WhenDestructionRefused(RefusedDestruction takeBack);
+// The pages' owner's (Pages.cpp): takes back a page whose destruction was refused, moving it out of
+// `page`, or leaves it.
+void TakeBackRefusedPage(std::unique_ptr<Form>& page);
 
 // Counted by every page window: while one lives the library keeps itself loaded, and once the last
 // one is gone and no entry is open, what the pages took from the system goes back. None of this can

@@ -49,13 +49,13 @@ void MakeCurrent(Form* page) {
     });
 }
 
+}  // namespace
+
 // A page whose window the system would not destroy stays whole: current again while no other page
 // took its place, else kept until a later try succeeds.
-void TakeBack(std::unique_ptr<Form>& page) {
+void TakeBackRefusedPage(std::unique_ptr<Form>& page) {
     if (!current) MakeCurrent(page.release());
 }
-
-}  // namespace
 
 Form* CurrentPage() {
     return current;
@@ -91,7 +91,6 @@ void OpenPage(std::unique_ptr<Form> (*make)(), PageAction place, PageAction show
     // Counted before the retirement: hiding the page it replaces may activate the host, which may
     // make a page of its own meanwhile, and this one then goes.
     const unsigned expected = generation + 1;
-    WhenDestructionRefused(TakeBack);
     RetireCurrentPage();
     std::unique_ptr<Form> fresh = make();
     if (generation != expected) return Retire(std::move(fresh));

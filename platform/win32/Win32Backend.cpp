@@ -10,13 +10,18 @@
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Window.h"
 
+// The library's hold on itself, let go and not yet given back to the system: taken by whichever
+// thread's exported ModulFree ends first (host/LastReturn.cpp, by name), or by the next page.
+extern "C" {
+std::atomic<HMODULE> NamtailLeavingLibrary{nullptr};
+}
+static_assert(sizeof NamtailLeavingLibrary == sizeof(HMODULE) && std::atomic<HMODULE>::is_always_lock_free);
+
 namespace platform {
 namespace {
 
 constexpr wchar_t kBoxCaption[] = L"Namtail";
-// The library's hold on itself, let go and not yet given back to the system. Taken by whichever
-// thread's ModulFree returns first, or by the next page.
-std::atomic<HMODULE> leaving{nullptr};
+
 constexpr UINT kBroadcastTimeoutMs = 3000;
 
 class Win32Backend : public Backend {
@@ -79,14 +84,14 @@ class Win32Backend : public Backend {
     }
     // A hold that no ModulFree has given back yet is taken up again.
     bool HoldLibrary() override {
-        held_ = leaving.exchange(nullptr);
+        held_ = NamtailLeavingLibrary.exchange(nullptr);
         return held_ || GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                                            reinterpret_cast<LPCSTR>(&ActiveBackend), &held_);
     }
     // It may be the last reference: the exported ModulFree gives it back as its very last step, once
     // no frame of the library is left under it (host/LastReturn.cpp).
     void LetLibraryGo() override {
-        if (HMODULE held = std::exchange(held_, nullptr)) leaving.store(held);
+        if (HMODULE held = std::exchange(held_, nullptr)) NamtailLeavingLibrary.store(held);
     }
     std::uintptr_t CurrentThread() override { return GetCurrentThreadId(); }
     bool CarryToPageThread(void (*run)(void*), void* context) override {
@@ -100,11 +105,6 @@ class Win32Backend : public Backend {
 };
 
 }  // namespace
-
-// Called by the exported ModulFree as it ends: the hold to give back with FreeLibrary, if any.
-extern "C" HMODULE NamtailLibraryLeaving() {
-    return leaving.exchange(nullptr);
-}
 
 Backend& ActiveBackend() {
     static Win32Backend backend;

@@ -46,7 +46,7 @@ void ChildMirror::Forget() {
 
 void ChildMirror::DestroyTooltip() {
     HWND tooltip = std::exchange(tooltip_, nullptr);
-    if (tooltip && IsWindow(tooltip)) DestroyWindow(tooltip);
+    if (tooltip) DestroyWindow(tooltip);  // gone already with an owner: refused, harmlessly
 }
 
 ChildMirror::Native* ChildMirror::Find(const Control& control) {
@@ -228,17 +228,11 @@ void ChildMirror::FontsChanged() {
             SendMessageW(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
 }
 
-void ChildMirror::ClearEditTexts() {
-    if (!UnderWine()) return;
-    for (const Native& n : natives_)
-        if (n.child && n.kind->emptiedBeforeDestruction) SetWindowTextW(n.child, L"");
-}
-
-void ChildMirror::RestoreEditTexts() {
+void ChildMirror::EmptyEditTexts(bool empty) {
     if (!UnderWine()) return;
     for (const Native& n : natives_)
         if (n.child && n.kind->emptiedBeforeDestruction)
-            SetWindowTextW(n.child, n.kind->text(*n.control).c_str());
+            SetWindowTextW(n.child, empty ? L"" : n.kind->text(*n.control).c_str());
 }
 
 }  // namespace platform

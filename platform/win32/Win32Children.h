@@ -36,10 +36,9 @@ class ChildMirror {
     // and drawn once.
     void Reveal();
     void FontsChanged();
-    // Before destruction: empties the children whose kind asks for it, where the system needs it.
-    void ClearEditTexts();
-    // The destruction was refused: their texts back.
-    void RestoreEditTexts();
+    // Before destruction: empties the children whose kind asks for it, where the system needs it;
+    // with `empty` false, after a refused destruction, gives them their texts back.
+    void EmptyEditTexts(bool empty = true);
 
   private:
     struct Native {

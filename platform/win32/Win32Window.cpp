@@ -19,21 +19,14 @@ Win32Peer* PeerOf(HWND hwnd) {
 
 }  // namespace
 
-// Its peer is going: whatever the system says, no message reaches it any more.
-OwnedWindow::~OwnedWindow() {
-    if (!window_) return;
-    carrier_.Leave();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-}
-
-bool OwnedWindow::Destroy() {
+bool OwnedWindow::Destroy(bool peerGoing) {
     if (!window_) return true;
     carrier_.Leave();
     const LONG_PTR peer = SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    // Children and the tooltip go with it. A hook may refuse, before any message; a window already
-    // gone (its thread ended) counts as destroyed.
-    if (!DestroyWindow(window_) && GetWindowThreadProcessId(window_, nullptr) != 0) {
+    // Children and the tooltip go with it. A hook may refuse, before any message: the window is its
+    // peer's again, unless the peer is going. A window already gone (its thread ended) counts as
+    // destroyed.
+    if (!DestroyWindow(window_) && GetWindowThreadProcessId(window_, nullptr) != 0 && !peerGoing) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, peer);
         carrier_.Join(window_);
         return false;
@@ -85,7 +78,7 @@ Win32Peer::~Win32Peer() {
     // default processing only.
     ready_ = false;
     if (!Window()) return;
-    children_.ClearEditTexts();
+    children_.EmptyEditTexts();
     children_.DestroyTooltip();  // the window goes with window_, the last member
 }
 
@@ -95,9 +88,9 @@ bool Win32Peer::DestroyNativeWindow() {
     if (!Window()) return true;
     const bool ready = std::exchange(ready_, false);
     if (onScreen_) ShowWindow(Window(), SW_HIDE);
-    children_.ClearEditTexts();
+    children_.EmptyEditTexts();
     if (!window_.Destroy()) {
-        children_.RestoreEditTexts();
+        children_.EmptyEditTexts(false);
         ready_ = ready;
         if (onScreen_) ShowWindow(Window(), SW_SHOW);
         return false;

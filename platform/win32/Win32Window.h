@@ -17,7 +17,7 @@ namespace platform {
 class OwnedWindow {
   public:
     explicit OwnedWindow(CarrierEntry::Gone gone, void* peer) : carrier_(gone, peer) {}
-    ~OwnedWindow();
+    ~OwnedWindow() { Destroy(true); }
     OwnedWindow(const OwnedWindow&) = delete;
     OwnedWindow& operator=(const OwnedWindow&) = delete;
     void Reset(HWND window) {
@@ -30,8 +30,9 @@ class OwnedWindow {
         carrier_.Leave();
         window_ = nullptr;
     }
-    // False when the system refused: the window stays as it was, its peer's.
-    bool Destroy();
+    // False when the system refused: the window stays as it was, its peer's. With `peerGoing`, no
+    // message reaches the peer any more, whatever the system says.
+    bool Destroy(bool peerGoing = false);
 
   private:
     HWND window_ = nullptr;
