@@ -20,10 +20,14 @@ HINSTANCE ModuleInstance() {
     return module;
 }
 
+// Each as it is first needed: the hand only once the pointer is over an image button.
 HCURSOR SystemCursor(Cursor cursor) {
+    if (cursor == Cursor::HandPoint) {
+        static const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+        return hand;
+    }
     static const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    static const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
-    return cursor == Cursor::HandPoint ? hand : arrow;
+    return arrow;
 }
 
 void RegisterPageWindowClass(WNDPROC procedure) {
