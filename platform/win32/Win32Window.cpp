@@ -95,9 +95,7 @@ bool Win32Peer::DestroyNativeWindow() {
         if (onScreen_) ShowWindow(Window(), SW_SHOW);
         return false;
     }
-    accessible_.Disconnect();
-    children_.DestroyTooltip();  // a docked page cannot own it: it goes by hand
-    children_.Forget();
+    NativeWindowGone();  // the tooltip too: a docked page cannot own it
     return true;
 }
 
