@@ -64,18 +64,23 @@ class Backend {
     // Called from an outermost export that nothing re-entered, whose host holds the library, once no
     // page is left and everything went back.
     virtual void LetLibraryGo() {}
-    // The calling thread, never 0. A backend without threads of its own has one.
+    // The calling thread's number, never 0: another thread's once this one ends.
     virtual std::uintptr_t CurrentThread() { return 1; }
+    // A hold on the calling thread by its handle, valid whatever the thread does until LetThreadGo;
+    // 0 when the system gives none. A backend without threads of its own has one that never ends.
+    virtual std::uintptr_t HoldThisThread() { return 1; }
+    // True once the held thread has ended.
+    virtual bool HeldThreadEnded(std::uintptr_t) { return false; }
+    virtual void LetThreadGo(std::uintptr_t) {}
+    // Gives other threads a moment, while waiting for a lock held for a few instructions.
+    virtual void YieldThread() {}
     // Runs run(context) on the thread of the page windows and waits for it there, while the calling
     // thread still handles what is sent to its own windows; false, having run nothing, when no page
     // window takes it.
     virtual bool CarryToPageThread(void (*)(void*), void*) { return false; }
-    // True when `thread` no longer runs, or its page windows went without a word: a thread that ends
-    // takes its windows with it.
-    virtual bool ThreadEnded(std::uintptr_t) { return false; }
-    // The page windows of an ended thread are gone: each page lets its window go without touching it
-    // or anything else of that thread.
-    virtual void ForgetWindowsOfThread(std::uintptr_t) {}
+    // The door's thread ended and took its page windows with it: each page lets its window go without
+    // touching it or anything else of that thread.
+    virtual void ForgetWindowsOfEndedThread() {}
 };
 
 Backend& ActiveBackend();

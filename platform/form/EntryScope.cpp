@@ -20,8 +20,43 @@ int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
 bool reentered = false;  // the host came back in during the outermost export
-// The thread the door belongs to while a page lives or an entry is open; 0 when free.
-std::atomic<std::uintptr_t> pageThread{0};
+
+// The thread the door belongs to while a page lives or an entry is open, held by its handle: a
+// number is another thread's once its thread ends, and only a held handle says that it ended. The
+// number and the handle are two words that no one compare-exchange swaps on both x86 and x64, so a
+// lock of a few instructions guards them; nothing waits while it is held.
+struct DoorThread {
+    std::uintptr_t number = 0;  // 0: the door is free
+    std::uintptr_t hold = 0;
+};
+DoorThread door;
+std::atomic_flag doorLocked = ATOMIC_FLAG_INIT;
+
+class DoorLock {
+  public:
+    DoorLock() {
+        while (doorLocked.test_and_set(std::memory_order_acquire)) ActiveBackend().YieldThread();
+    }
+    ~DoorLock() { doorLocked.clear(std::memory_order_release); }
+    DoorLock(const DoorLock&) = delete;
+    DoorLock& operator=(const DoorLock&) = delete;
+};
+
+// Under the lock. A running thread with the holder's number is the holder only while the held
+// thread has not ended.
+bool HeldBy(std::uintptr_t self) {
+    return door.number == self && !ActiveBackend().HeldThreadEnded(door.hold);
+}
+
+// Under the lock: the door becomes the calling thread's, the previous holder's handle closed. False
+// when the system gives no handle: a door that could not tell when its thread ends is not taken.
+bool TakeDoor(std::uintptr_t self) {
+    const std::uintptr_t hold = ActiveBackend().HoldThisThread();
+    if (!hold) return false;
+    if (door.number) ActiveBackend().LetThreadGo(door.hold);
+    door = {self, hold};
+    return true;
+}
 
 // Destroying a window sends it messages, which open scopes of their own and may retire more: the
 // depth stays above zero meanwhile, and the loop takes whatever was added. A window whose
@@ -61,7 +96,26 @@ void CloseOutermost() {
 
 // Last of all, once nothing of this thread's entry touches the door's state again.
 void FreeThreadWhenIdle() {
-    if (livePages == 0) pageThread.store(0);
+    if (livePages != 0) return;
+    DoorLock lock;
+    if (!HeldBy(ActiveBackend().CurrentThread())) return;
+    ActiveBackend().LetThreadGo(door.hold);
+    door = {};
+}
+
+enum class Way { Here, Carry, TakeOver, Refuse };
+
+// Under the lock: how a call of thread `self` reaches the pages. `carried`: it was tried already.
+Way WayIn(std::uintptr_t self, bool carried) {
+    if (HeldBy(self)) return Way::Here;
+    // A call whose pages went before it could run is refused, not run on a thread of its own.
+    if (!door.number) return !carried && TakeDoor(self) ? Way::Here : Way::Refuse;
+    if (!carried) return Way::Carry;
+    // Only the holder's own handle says it ended. Whoever sees that first takes the door over in
+    // this same step; every later caller finds the door held by a live thread, the taker, and is
+    // refused as when no page window takes its call: the pages it addressed are going.
+    if (!ActiveBackend().HeldThreadEnded(door.hold)) return Way::Refuse;
+    return TakeDoor(self) ? Way::TakeOver : Way::Refuse;
 }
 
 }  // namespace
@@ -120,20 +174,20 @@ ExportScope::~ExportScope() {
 
 bool RunOnPageThread(void (*run)(void*), void* context) {
     const std::uintptr_t self = ActiveBackend().CurrentThread();
-    for (;;) {
-        std::uintptr_t owner = 0;
-        if (pageThread.compare_exchange_strong(owner, self) || owner == self) break;
-        if (ActiveBackend().CarryToPageThread(run, context)) return true;
-        // A thread that ends takes its windows with it, and no message says so: a door still given
-        // to it would refuse every call from now on.
-        if (!ActiveBackend().ThreadEnded(owner)) return false;
-        if (!pageThread.compare_exchange_strong(owner, self)) continue;  // another thread took it first
-        // Nothing of that thread runs again, its entries included. Its pages are let go without
-        // touching their windows, and go as the call below, now the outermost entry, closes.
+    Way way = Way::Carry;
+    for (bool carried = false; way == Way::Carry; carried = true) {
+        if (carried && ActiveBackend().CarryToPageThread(run, context)) return true;
+        DoorLock lock;
+        way = WayIn(self, carried);
+    }
+    if (way == Way::Refuse) return false;
+    if (way == Way::TakeOver) {
+        // A thread that ends takes its windows with it, and no message says so. Nothing of that
+        // thread runs again, its entries included: its pages are let go without touching their
+        // windows, and go as the call below, now the outermost entry, closes.
         depth = 1;
-        ActiveBackend().ForgetWindowsOfThread(owner);
+        ActiveBackend().ForgetWindowsOfEndedThread();
         depth = 0;
-        break;
     }
     run(context);
     return true;

@@ -61,8 +61,8 @@ class ExportScope {
 // Runs `run(context)` on the thread of the pages: here when this thread is theirs or no page lives
 // or is being made, else carried there by the backend, waiting until that thread has run it. False,
 // having run nothing, when it cannot be carried (no page window to carry it to, or the page went
-// before it ran). A page thread that ended took its windows with it: its pages are let go unseen and
-// the door is this thread's.
+// before it ran). A page thread whose held handle says it ended took its windows with it: the first
+// caller to see it takes the door and lets its pages go unseen; callers meanwhile are refused.
 bool RunOnPageThread(void (*run)(void*), void* context);
 
 // Runs an export's body on the thread that owns the pages, through the door, and returns its

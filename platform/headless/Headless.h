@@ -42,6 +42,20 @@ void DestroyNativeWindow(Form& form);
 // command, its values signed 32-bit numbers; anything else has no effect without a screen.
 void Deliver(Form& form, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 
+// Threads as a test stages them; left alone, the backend has one thread that never ends. The door
+// asks which thread calls and holds it; a hold in `ended` has ended, and the windows made under it
+// went with it. A call carried to the page's thread runs `carry` (none: no page window takes it).
+struct StagedThreads {
+    std::uintptr_t caller = 1;      // the calling thread's number
+    std::uintptr_t callerHold = 1;  // the hold the system gives on it
+    std::set<std::uintptr_t> ended;
+    std::multiset<std::uintptr_t> held;  // taken and not yet let go
+    std::function<bool(void (*)(void*), void*)> carry;
+    std::function<void()> onForget;  // runs as the ended thread's windows are forgotten, first
+    int forgotten = 0;               // how often they were
+};
+StagedThreads& Threads();
+
 struct LaunchRequest {
     void* owner = nullptr;
     std::optional<std::string> verb;

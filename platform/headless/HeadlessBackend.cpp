@@ -19,6 +19,8 @@ struct State {
     bool refuseMessages = false;
     std::optional<NativeKind> refusedKind;
     std::function<void(Form&)> showHandler;
+    StagedThreads threads;
+    std::map<const Form*, std::uintptr_t> madeUnder;  // the hold of the thread each window was made on
 };
 
 State& GetState() {
@@ -30,8 +32,12 @@ State& GetState() {
 // every path: a peer whose construction fails half-way leaves no entry behind.
 class WindowEntry {
   public:
-    explicit WindowEntry(Form& form) : form_(form) { GetState().windows.push_back(&form_); }
+    explicit WindowEntry(Form& form) : form_(form) {
+        GetState().windows.push_back(&form_);
+        GetState().madeUnder[&form_] = GetState().threads.callerHold;
+    }
     ~WindowEntry() {
+        GetState().madeUnder.erase(&form_);
         auto& windows = GetState().windows;
         windows.erase(std::remove(windows.begin(), windows.end(), &form_), windows.end());
     }
@@ -124,6 +130,28 @@ class HeadlessBackend : public Backend {
                 Deliver(*window, msg, wParam, lParam);
         }
     }
+    std::uintptr_t CurrentThread() override { return GetState().threads.caller; }
+    std::uintptr_t HoldThisThread() override {
+        auto& threads = GetState().threads;
+        if (threads.callerHold) threads.held.insert(threads.callerHold);
+        return threads.callerHold;
+    }
+    bool HeldThreadEnded(std::uintptr_t hold) override { return GetState().threads.ended.count(hold) != 0; }
+    void LetThreadGo(std::uintptr_t hold) override {
+        auto& held = GetState().threads.held;
+        if (auto it = held.find(hold); it != held.end()) held.erase(it);
+    }
+    bool CarryToPageThread(void (*run)(void*), void* context) override {
+        auto carry = GetState().threads.carry;
+        return carry && carry(run, context);
+    }
+    void ForgetWindowsOfEndedThread() override {
+        auto& threads = GetState().threads;
+        ++threads.forgotten;
+        if (auto onForget = threads.onForget) onForget();
+        for (Form* window : TopLevelWindows())
+            if (threads.ended.count(GetState().madeUnder[window])) DestroyNativeWindow(*window);
+    }
 };
 
 }  // namespace
@@ -138,6 +166,10 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 
 void SetScreenPixelsPerInch(int ppi) {
     GetState().pixelsPerInch = ppi;
+}
+
+StagedThreads& Threads() {
+    return GetState().threads;
 }
 
 std::vector<Form*> TopLevelWindows() {

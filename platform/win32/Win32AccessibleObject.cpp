@@ -14,8 +14,7 @@ constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x0
 
 }  // namespace
 
-PageAccessible::PageAccessible(HWND hwnd, Form& form)
-    : hwnd_(hwnd), form_(&form), thread_(GetCurrentThreadId()) {
+PageAccessible::PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form) {
     auto createStandard =
         LateBound<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
     if (createStandard)

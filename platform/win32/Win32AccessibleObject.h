@@ -10,6 +10,7 @@
 
 #include "platform/form/EntryScope.h"
 #include "platform/form/InputRouter.h"
+#include "platform/win32/Win32Threads.h"
 
 namespace platform {
 
@@ -73,7 +74,7 @@ class PageAccessible final : public IAccessible {
     // (its own apartment is multithreaded, or the page's thread has none) is refused, so that the
     // page never runs on two threads at once. Counting references and asking for interfaces touch
     // nothing of the page and work anywhere.
-    bool OnOtherThread() const { return GetCurrentThreadId() != thread_; }
+    bool OnOtherThread() const { return !thread_.IsCurrent(); }
     // The way into every method but those of IUnknown: refused on another thread, else run through
     // the door, which keeps the page until the call returns.
     template <typename F>
@@ -104,7 +105,7 @@ class PageAccessible final : public IAccessible {
     LONG references_ = 1;
     HWND hwnd_;
     Form* form_;
-    DWORD thread_;
+    MakingThread thread_;
     IAccessible* standard_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/win32/LateBound.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32Threads.h"
 #include "platform/win32/Win32Window.h"
 
 // The library's hold on itself, let go and not yet given back to the system: taken by whichever
@@ -94,11 +95,16 @@ class Win32Backend : public Backend {
         if (HMODULE held = std::exchange(held_, nullptr)) NamtailLeavingLibrary.store(held);
     }
     std::uintptr_t CurrentThread() override { return GetCurrentThreadId(); }
+    std::uintptr_t HoldThisThread() override { return reinterpret_cast<std::uintptr_t>(HoldCurrentThread()); }
+    bool HeldThreadEnded(std::uintptr_t held) override {
+        return platform::HeldThreadEnded(reinterpret_cast<HANDLE>(held));
+    }
+    void LetThreadGo(std::uintptr_t held) override { CloseHandle(reinterpret_cast<HANDLE>(held)); }
+    void YieldThread() override { Sleep(0); }
     bool CarryToPageThread(void (*run)(void*), void* context) override {
         return CarryToPageWindows(run, context);
     }
-    bool ThreadEnded(std::uintptr_t thread) override { return PageThreadEnded(static_cast<DWORD>(thread)); }
-    void ForgetWindowsOfThread(std::uintptr_t) override { ForgetWindowsOfEndedThread(); }
+    void ForgetWindowsOfEndedThread() override { platform::ForgetWindowsOfEndedThread(); }
 
   private:
     HMODULE held_ = nullptr;

@@ -90,21 +90,6 @@ bool RanCarriedCall(UINT msg, WPARAM cookie) {
     return true;
 }
 
-bool PageThreadEnded(DWORD thread) {
-    if (HANDLE handle = OpenThread(SYNCHRONIZE, FALSE, thread)) {
-        const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
-        CloseHandle(handle);
-        if (ended) return true;
-    } else if (GetLastError() == ERROR_INVALID_PARAMETER) {
-        return true;  // no such thread any more
-    }
-    // A thread of the same number may run by now: its windows tell.
-    ListLock lock;
-    for (CarrierEntry* entry = newest; entry; entry = entry->next_)
-        if (GetWindowThreadProcessId(entry->window_, nullptr) != thread) return true;
-    return false;
-}
-
 // Each owner leaves the list as it hears of it, outside the lock.
 void ForgetWindowsOfEndedThread() {
     for (;;) {

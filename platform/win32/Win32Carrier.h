@@ -21,7 +21,6 @@ class CarrierEntry {
 
   private:
     friend bool CarryToPageWindows(void (*)(void*), void*);
-    friend bool PageThreadEnded(DWORD thread);
     friend void ForgetWindowsOfEndedThread();
     Gone gone_;
     void* owner_;
@@ -39,10 +38,7 @@ bool CarryToPageWindows(void (*run)(void*), void* context);
 // has then run.
 bool RanCarriedCall(UINT msg, WPARAM cookie);
 
-// True when `thread`, the page windows' thread, no longer runs, or a page window went without its
-// page seeing it: Windows destroys a thread's windows as it ends, sending them nothing.
-bool PageThreadEnded(DWORD thread);
-// Tells every page window's owner that it went with its thread. Only once PageThreadEnded.
+// Tells every page window's owner that its window went with its thread, which the door found ended.
 void ForgetWindowsOfEndedThread();
 
 }  // namespace platform

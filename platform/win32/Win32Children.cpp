@@ -228,11 +228,17 @@ void ChildMirror::FontsChanged() {
             SendMessageW(n.child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(n.control->GetFont())), TRUE);
 }
 
+// Without drawing: Wine redraws a shown edit box at once as it is emptied.
 void ChildMirror::EmptyEditTexts(bool empty) {
     if (!UnderWine()) return;
-    for (const Native& n : natives_)
-        if (n.child && n.kind->emptiedBeforeDestruction)
-            SetWindowTextW(n.child, empty ? L"" : n.kind->text(*n.control).c_str());
+    for (const Native& n : natives_) {
+        if (!n.child || !n.kind->emptiedBeforeDestruction) continue;
+        if (empty) SendMessageW(n.child, WM_SETREDRAW, FALSE, 0);
+        SetWindowTextW(n.child, empty ? L"" : n.kind->text(*n.control).c_str());
+        if (empty) continue;
+        SendMessageW(n.child, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(n.child, nullptr, TRUE);
+    }
 }
 
 }  // namespace platform

@@ -82,17 +82,16 @@ Win32Peer::~Win32Peer() {
     children_.DestroyTooltip();  // the window goes with window_, the last member
 }
 
-// Its messages get the system's default processing while it goes, and it is hidden first: Wine
-// redraws a shown edit box at once as it is emptied. Refused, the page is as it was, shown again.
+// Its messages get the system's default processing while it goes. It is not hidden first, which
+// would move the activation: refused, the page is as it was, and so are the host's active window
+// and focus.
 bool Win32Peer::DestroyNativeWindow() {
     if (!Window()) return true;
     const bool ready = std::exchange(ready_, false);
-    if (onScreen_) ShowWindow(Window(), SW_HIDE);
     children_.EmptyEditTexts();
     if (!window_.Destroy()) {
         children_.EmptyEditTexts(false);
         ready_ = ready;
-        if (onScreen_) ShowWindow(Window(), SW_SHOW);
         return false;
     }
     NativeWindowGone();  // the tooltip too: a docked page cannot own it
@@ -111,11 +110,9 @@ void Win32Peer::WindowChanged(WindowChange what) {
                 SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
             break;
         case WindowChange::Bounds:
-            // A hidden window is placed once, as it shows: a host sets four values in a row.
-            if (!onScreen_)
-                pending_.bounds = true;
-            else
-                PlaceWindow(0);
+            // At once, shown or not: a host reads the window back as soon as its command returns.
+            // A hidden window's children are laid out as it shows.
+            PlaceWindow(onScreen_ ? 0 : SWP_NOREDRAW);
             break;
         case WindowChange::Visible:
             break;  // above
@@ -136,20 +133,6 @@ void Win32Peer::VisibleChanged() {
 
 void Win32Peer::ControlChanged(Control& control, ControlChange what) {
     if (Window() && ready_) children_.Changed(control, what, onScreen_);
-}
-
-void Win32Peer::BringToFront() {
-    if (!Window()) return;
-    if (updating_) {
-        pending_.front = true;
-        return;
-    }
-    // A window that has just shown is usually in front already. A page docked in a host's window
-    // comes to the top of its siblings, and the host's window to the front.
-    HWND root = GetAncestor(Window(), GA_ROOT);
-    if (GetForegroundWindow() == root && !GetWindow(Window(), GW_HWNDPREV)) return;
-    SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(root);
 }
 
 void Win32Peer::Repaint() {
@@ -194,46 +177,18 @@ LRESULT Win32Peer::Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void Win32Peer::PlaceWindow(UINT extraFlags) {
-    const bool placing = std::exchange(placing_, true);
-    SetWindowPos(Window(), nullptr, form_.Left(), form_.Top(), form_.Width(), form_.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
-    placing_ = placing;
-}
-
 // A window about to show gets what changed while it was hidden first (caption, places, texts), so
 // that it is laid out and drawn once.
 void Win32Peer::ShowOrHide() {
-    if (form_.Visible()) Reveal(SWP_NOREDRAW);
+    if (form_.Visible()) Reveal();
     onScreen_ = form_.Visible();
     ShowWindow(Window(), onScreen_ ? SW_SHOW : SW_HIDE);
 }
 
-void Win32Peer::Reveal(UINT placeFlags) {
+void Win32Peer::Reveal() {
     if (std::exchange(pending_.caption, false))
         SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
-    if (std::exchange(pending_.bounds, false)) PlaceWindow(placeFlags);
     children_.Reveal();
-}
-
-void Win32Peer::WindowPlaced(UINT flags) {
-    RECT r;
-    GetWindowRect(Window(), &r);
-    // In the window's own coordinates: the client area of the window it is docked in, or of the
-    // desktop, which is the screen.
-    MapWindowPoints(HWND_DESKTOP, GetAncestor(Window(), GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
-    // Only what changed now replaces the model's: a place or size that waits for the window to show
-    // is newer. The page's own placing keeps the host's values as given, whatever minimum the
-    // system holds the window to.
-    Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
-    if (!(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
-    if (!(flags & SWP_NOSIZE)) bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
-    if (!placing_) form_.WindowPlaced(bounds);
-    if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
-    const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown && !form_.Visible()) Reveal(0);  // shown by someone else: now on screen
-    onScreen_ = shown;
-    form_.WindowShown(shown);
 }
 
 void Win32Peer::NativeWindowGone(bool withItsThread) {

@@ -64,7 +64,7 @@ class Win32Peer : public FormPeer {
   private:
     // What waits for the window to show or for the end of an update, applied by one Flush.
     struct Pending {
-        bool caption = false, bounds = false, show = false, front = false, focus = false;
+        bool caption = false, show = false, front = false, focus = false;
     };
 
     HWND Window() const { return window_.Get(); }
@@ -75,7 +75,7 @@ class Win32Peer : public FormPeer {
     void VisibleChanged();
     void ShowOrHide();
     // What changed while the window was hidden, applied as it shows.
-    void Reveal(UINT placeFlags);
+    void Reveal();
     // The system placed, showed or hid the window, or gave it another parent (`flags` say what
     // changed): the model reads it back from the window in the window's own coordinates.
     void WindowPlaced(UINT flags);

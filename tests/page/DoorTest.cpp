@@ -3,8 +3,12 @@
 // After each: no fault, ModulFree returns 1, no page window is left, and a new page works.
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "page/PageFixture.h"
+#ifndef _WIN32
+#include "platform/headless/Headless.h"
+#endif
 
 namespace page_tests {
 namespace {
@@ -148,6 +152,56 @@ TEST_F(Door, GeometryAndCommandsAtTheEndsOfTheRangeAreKeptWithoutOverflow) {
     EXPECT_EQ(rangeErrors, 4u * 2 * 4) << "each negative argument of each command, for each page";
     ExpectNothingLeftAndANewPageWorks(before);
 }
+
+#ifndef _WIN32
+// The door's thread ended, staged: thread 7 makes the page and ends. Each row's first caller's call
+// cannot be carried; meanwhile another thread calls (`inside`: during the carry, or as the ended
+// thread's windows are forgotten). Its pages are let go once, by one caller, and nothing of the old
+// thread's is taken for a thread that runs.
+TEST_F(Door, AnEndedPageThreadIsLetGoOnceWhoeverCallsAndWhateverItsNumber) {
+    auto& threads = platform::headless::Threads();
+    enum Inside { Nothing, Carry, Forget };
+    const struct {
+        const char* name;
+        std::uintptr_t caller;  // number of the first caller; its hold is 71
+        Inside inside;
+        int secondGot;  // ModulCreate from thread 9 (hold 91): its page made (1) or not (0)
+    } rows[] = {{"a new thread with the ended thread's number", 7, Nothing, -1},
+                {"another thread calls while the first lets the pages go", 8, Forget, 0},
+                {"another thread takes the door first", 8, Carry, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        threads = {};
+        threads.caller = 7, threads.callerHold = 70;
+        Create();
+        const int pagesOfThread7 = TipWindowCount();
+        threads.ended = {70};
+        int secondGot = -1;
+        bool secondCalled = false;
+        auto second = [&] {
+            if (std::exchange(secondCalled, true)) return;
+            const auto first = threads.caller;
+            threads.caller = 9, threads.callerHold = 91;
+            ModulCreate(5, 5, 300, 460, kWindowsXP, 1, "second", "y", kWindowsXPBit, 1);
+            secondGot = CurrentPage() && CurrentPage()->Caption() == "second";
+            if (secondGot) ModulFree();
+            threads.caller = first, threads.callerHold = 71;
+        };
+        if (row.inside == Carry) threads.carry = [&](void (*)(void*), void*) { return second(), false; };
+        if (row.inside == Forget) threads.onForget = second;
+        threads.caller = row.caller, threads.callerHold = 71;
+        EXPECT_EQ(ModulFree(), 1);
+        EXPECT_EQ(threads.forgotten, 1) << "the ended thread's pages let go once";
+        EXPECT_EQ(secondGot, row.secondGot);
+        EXPECT_EQ(CurrentPage(), nullptr);
+        EXPECT_EQ(TipWindowCount(), pagesOfThread7 - 1);
+        EXPECT_TRUE(threads.held.empty()) << "every hold let go with its door";
+        threads.carry = nullptr, threads.onForget = nullptr;
+        ExpectNothingLeftAndANewPageWorks(pagesOfThread7 - 1);
+    }
+    threads = {};
+}
+#endif
 
 }  // namespace
 }  // namespace page_tests

@@ -196,6 +196,21 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              results.insert(results.end(), {ModulFree(), IsWindow(page)});
              return true;
          }},
+        {"the host's window active, the page's destruction refused: the host keeps activation and focus",
+         {{0, 1, 1, 1}, 0, nullptr},
+         [&] {
+             outer();
+             HWND host = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                         nullptr, nullptr, nullptr, nullptr);
+             SetForegroundWindow(host);
+             SetFocus(host);
+             undestroyable = Page();
+             HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseDestruction, nullptr, GetCurrentThreadId());
+             results = {ModulFree(), GetActiveWindow() == host, GetFocus() == host};
+             UnhookWindowsHookEx(hook);
+             results.push_back(ModulFree());
+             return DestroyWindow(host);
+         }},
         {"the host makes a page as the page it replaces hides",
          {{}, 1, "inner"},
          [&] {

@@ -166,16 +166,28 @@ HWND HostWindow() {
                            nullptr, nullptr, nullptr);
 }
 
+// The help box's distance to the right edge of the page's client area: kept by a page laid out.
+int HelpBoxRightMargin(HWND page) {
+    RECT client, box;
+    GetClientRect(page, &client);
+    GetWindowRect(ChildOfClass(page, "Edit"), &box);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+    return client.right - box.right;
+}
+
 // What a host does to the page window, then its commands (code and argument; -1: the host's window
 // repaints), and where the window is: left, top, width, height in the host's client area when
-// docked, else on the screen. Undocked, the window keeps its numbers, now on the screen.
+// docked, else on the screen. Undocked, the window keeps its numbers, now on the screen. Minimized,
+// the commands say where it is restored to; hidden, they place it at once.
 TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
-    enum Action { Resize, DockIt, Reparent, Undock, GoOn };
+    enum Action { Minimize, Hide, Resize, DockIt, Reparent, Undock, GoOn };
     const struct {
         Action action;
         bool docked;
         std::vector<int> commands, expected;
-    } rows[] = {{Resize, false, {10, 60}, {60, 50, 350, 500}},
+    } rows[] = {{Minimize, false, {10, 150, 12, 330}, {150, 50, 330, 460}},
+                {Hide, false, {12, 490}, {100, 50, 490, 460}},
+                {Resize, false, {10, 60}, {60, 50, 350, 500}},
                 {DockIt, true, {10, 30, 11, 20, -1, 0, 12, 280}, {30, 20, 280, 460}},
                 {Reparent, true, {10, 30, 11, 20, -1, 0, 13, 400}, {30, 20, 300, 400}},
                 {Undock, false, {10, 70}, {70, 20, 300, 460}},
@@ -183,6 +195,9 @@ TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot
     HWND host = HostWindow();
     for (const auto& row : rows) {
         if (row.action != GoOn) Create();
+        const int margin = HelpBoxRightMargin(Page());
+        if (row.action == Minimize) ShowWindow(Page(), SW_MINIMIZE);
+        if (row.action == Hide) ShowWindow(Page(), SW_HIDE);
         if (row.action == Resize) SetWindowPos(Page(), nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER);
         if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
         if (row.action == Reparent) SetParent(Page(), host);
@@ -193,11 +208,19 @@ TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot
                 RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             else
                 SendMessageA(Page(), TipState.HostMessage, row.commands[i], row.commands[i + 1]);
+        if (row.action == Minimize) {
+            EXPECT_TRUE(IsIconic(Page())) << "still minimized";
+            EXPECT_EQ(CurrentPage()->Left(), row.expected[0]) << "its place is where it is restored to";
+            ShowWindow(Page(), SW_RESTORE);
+        }
         RECT r;
         GetWindowRect(Page(), &r);
         MapWindowPoints(nullptr, row.docked ? host : nullptr, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
             << &row - rows;
+        if (row.action == Minimize) {
+            EXPECT_EQ(HelpBoxRightMargin(Page()), margin) << "laid out for its width";
+        }
     }
     DestroyWindow(host);
 }

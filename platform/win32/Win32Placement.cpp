@@ -1,0 +1,103 @@
+// Where the page window is and what is in front of it: placed by the page at the model's word, read
+// back whenever the system placed it, in the window's own coordinates (the client area of the window it is
+// docked in, or the screen). A minimized window's rectangle is its parked icon: its place is its normal
+// placement, which the page reads and writes instead.
+#include <utility>
+
+#include "platform/win32/Win32Window.h"
+
+namespace platform {
+namespace {
+
+// A top-level window's normal placement is in workspace coordinates, which lie off the screen's by
+// the taskbar and other bars docked at the top or left of its monitor.
+POINT WorkspaceOrigin(HWND window) {
+    POINT origin{0, 0};
+    if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() ||
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        return origin;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        origin.x = monitor.rcWork.left - monitor.rcMonitor.left;
+        origin.y = monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return origin;
+}
+
+bool ReadPlacement(HWND window, WINDOWPLACEMENT& placement) {
+    placement = WINDOWPLACEMENT{};
+    placement.length = sizeof placement;
+    return GetWindowPlacement(window, &placement) != FALSE;
+}
+
+// The window's place in its own coordinates: its normal placement while it is minimized.
+RECT PlaceOf(HWND window) {
+    RECT r;
+    WINDOWPLACEMENT placement;
+    if (IsIconic(window) && ReadPlacement(window, placement)) {
+        r = placement.rcNormalPosition;
+        const POINT origin = WorkspaceOrigin(window);
+        OffsetRect(&r, origin.x, origin.y);
+        return r;
+    }
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A minimized window keeps what it is given for its restoring; it stays minimized, shown or hidden
+// as it was, and is not activated.
+bool PlaceMinimized(HWND window, const Rect& bounds) {
+    WINDOWPLACEMENT placement;
+    if (!IsIconic(window) || !ReadPlacement(window, placement)) return false;
+    const POINT origin = WorkspaceOrigin(window);
+    placement.rcNormalPosition = {bounds.left - origin.x, bounds.top - origin.y,
+                                  bounds.left - origin.x + bounds.width,
+                                  bounds.top - origin.y + bounds.height};
+    placement.flags = 0;
+    placement.showCmd = IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+    return SetWindowPlacement(window, &placement) != FALSE;
+}
+
+}  // namespace
+
+void Win32Peer::PlaceWindow(UINT extraFlags) {
+    const bool placing = std::exchange(placing_, true);
+    const Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
+    if (!PlaceMinimized(Window(), bounds))
+        SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+    placing_ = placing;
+}
+
+void Win32Peer::WindowPlaced(UINT flags) {
+    const RECT r = PlaceOf(Window());
+    // Only what changed now replaces the model's. The page's own placing keeps the host's values as
+    // given, whatever minimum the system holds the window to.
+    Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
+    if (!(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
+    if (!(flags & SWP_NOSIZE)) bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
+    if (!placing_) form_.WindowPlaced(bounds);
+    if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
+    const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown && !form_.Visible()) Reveal();  // shown by someone else: now on screen
+    onScreen_ = shown;
+    form_.WindowShown(shown);
+}
+
+void Win32Peer::BringToFront() {
+    if (!Window()) return;
+    if (updating_) {
+        pending_.front = true;
+        return;
+    }
+    // A window that has just shown is usually in front already. A page docked in a host's window
+    // comes to the top of its siblings, and the host's window to the front.
+    HWND root = GetAncestor(Window(), GA_ROOT);
+    if (GetForegroundWindow() == root && !GetWindow(Window(), GW_HWNDPREV)) return;
+    SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(root);
+}
+
+}  // namespace platform
