@@ -20,7 +20,9 @@
  * another thread is carried to that thread while the caller waits, still handling messages sent to
  * its own windows; while no page window exists yet (the first one is still being made) it is
  * refused instead and returns what it returns without a page. A page whose thread ended went with
- * it: the next call from any thread lets it go and runs on that thread. See docs/HostWriters.txt.
+ * it: the first call from another thread lets it go and runs on its own thread; calls from other
+ * threads meanwhile are refused. No other thread may call in while the ModulFree that lets the
+ * library go runs. See docs/HostWriters.txt.
  */
 #ifndef NAMTAIL_H
 #define NAMTAIL_H
@@ -50,18 +52,20 @@ extern "C" {
  * boxes empty. Always returns 0.
  * The page follows its window: commands 10 to 13 of the message "Quandeo" change one edge or size
  * of the window as the host, the user or the system left it, in the window's own coordinates.
- * A host may dock the page in a window of its own (WS_CHILD instead of WS_POPUP, then SetParent):
- * the commands then place it in that window's client area. System menu Close and Alt+F4 only hide
- * the page; command 200 shows it again. */
+ * A minimized page keeps the commands for where it is restored to. A host may dock the page in a
+ * window of its own thread (set WS_CHILD, then SetParent; with the DPI awareness of the thread
+ * that called ModulCreate): the commands then place it in that window's client area. System menu
+ * Close and Alt+F4 only hide the page; command 200 shows it again. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);
 
 /* Destroys the page, docked or not, with every window it made. Returns 1, or 0 if destroying failed:
  * the system refused to destroy the page window (a CBT hook refusing HCBT_DESTROYWND, say); the page
- * then stays whole, shown and current, and a later ModulFree tries again. From inside one of the
- * page's callbacks destruction waits for the outermost call and this returns 1. Call it before
- * destroying a window the page is docked in. */
+ * then stays whole and current as it was, the host's activation untouched, and a later ModulFree
+ * tries again. From inside one of the page's callbacks destruction waits for the outermost call and
+ * this returns 1; from another thread while the page's thread is inside such a call, it returns 0
+ * until the window is gone. Call it before destroying a window the page is docked in. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
 
 /* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed

@@ -20,6 +20,7 @@ int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
 bool reentered = false;  // the host came back in during the outermost export
+bool carried = false;    // an export carried from another thread runs
 
 // The thread the door belongs to while a page lives or an entry is open, held by its handle: a
 // number is another thread's once its thread ends, and only a held handle says that it ended. The
@@ -138,6 +139,14 @@ bool EntryScope::Nested() {
     return depth > 1;
 }
 
+bool EntryScope::Carried() {
+    return carried;
+}
+
+bool PagesGoing() {
+    return retired != nullptr;
+}
+
 void Retire(std::unique_ptr<Form> page) {
     if (!page) return;
     if (!retired) retired = new RetiredPages;
@@ -174,11 +183,20 @@ ExportScope::~ExportScope() {
 
 bool RunOnPageThread(void (*run)(void*), void* context) {
     const std::uintptr_t self = ActiveBackend().CurrentThread();
+    struct Call {
+        void (*run)(void*);
+        void* context;
+    } call{run, context};
+    const auto runCarried = [](void* c) {
+        const bool was = std::exchange(carried, true);
+        static_cast<Call*>(c)->run(static_cast<Call*>(c)->context);
+        carried = was;
+    };
     Way way = Way::Carry;
-    for (bool carried = false; way == Way::Carry; carried = true) {
-        if (carried && ActiveBackend().CarryToPageThread(run, context)) return true;
+    for (bool tried = false; way == Way::Carry; tried = true) {
+        if (tried && ActiveBackend().CarryToPageThread(runCarried, &call)) return true;
         DoorLock lock;
-        way = WayIn(self, carried);
+        way = WayIn(self, tried);
     }
     if (way == Way::Refuse) return false;
     if (way == Way::TakeOver) {

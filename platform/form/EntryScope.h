@@ -23,12 +23,16 @@ class EntryScope {
     static bool Inside();
     // True inside an entry that another entry is still under (a host's call from inside a callback).
     static bool Nested();
+    // True inside an export carried here from another thread, whose caller goes on as it returns.
+    static bool Carried();
 };
 
 // Takes a window that is to go: destroyed at once when no entry is open, else when the outermost one
 // closes. A window the system refuses to destroy stays whole, model and all: offered back to the
 // pages' owner, and tried again when a later outermost entry closes unless the owner took it.
 void Retire(std::unique_ptr<Form> page);
+// True while a window let go waits to be destroyed.
+bool PagesGoing();
 // The pages' owner's (Pages.cpp): takes back a page whose destruction was refused, moving it out of
 // `page`, or leaves it.
 void TakeBackRefusedPage(std::unique_ptr<Form>& page);

@@ -72,7 +72,9 @@ void RetireCurrentPage() {
 bool FreeCurrentPage() {
     if (EntryScope::Nested() || !current) {
         RetireCurrentPage();
-        return true;
+        // A caller on another thread goes on as this returns, while this thread may still be inside
+        // an entry of its own: it hears that the page went only once its window has.
+        return !(EntryScope::Carried() && PagesGoing());
     }
     // Nothing of the module is under this call: the window goes now, and a refusal is known while
     // the host still waits for the answer.

@@ -17,7 +17,7 @@ void RetireCurrentPage();
 
 // Lets go of the current page at the host's word. With no other entry under this one, its window is
 // destroyed at once: false, the page whole and still current, when the system refuses. Otherwise as
-// RetireCurrentPage.
+// RetireCurrentPage, and false to a caller on another thread while a window let go still exists.
 bool FreeCurrentPage();
 
 // A call on a page that lives at least as long as the call: a lambda passed down the stack, with

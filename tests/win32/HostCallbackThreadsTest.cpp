@@ -211,6 +211,18 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              results.push_back(ModulFree());
              return DestroyWindow(host);
          }},
+        {"a worker frees the page while this thread is in its restart question: 0 until its window is gone",
+         {{0, 1}, 0, nullptr},
+         [&] {
+             outer();
+             boxes.onShown = [&](const ShownBox&) {
+                 boxes.onShown = nullptr;
+                 OnWorkerWhilePumping([&] { results = {ModulFree()}; });
+             };
+             ModulSaveChanges();
+             results.push_back(ModulFree());
+             return true;
+         }},
         {"the host makes a page as the page it replaces hides",
          {{}, 1, "inner"},
          [&] {
