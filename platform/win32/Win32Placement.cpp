@@ -36,10 +36,10 @@ RECT PlaceOf(HWND window) {
     RECT r;
     WINDOWPLACEMENT placement;
     if (IsIconic(window) && ReadPlacement(window, placement)) {
-        r = placement.rcNormalPosition;
+        const RECT& normal = placement.rcNormalPosition;
         const POINT origin = WorkspaceOrigin(window);
-        OffsetRect(&r, origin.x, origin.y);
-        return r;
+        return {normal.left + origin.x, normal.top + origin.y, normal.right + origin.x,
+                normal.bottom + origin.y};
     }
     GetWindowRect(window, &r);
     MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
