@@ -46,7 +46,10 @@ void Control::SetVisible(bool visible) {
 }
 
 void Control::SetCaption(const std::string& caption, TextOrigin origin) {
-    if (caption == caption_ && origin == captionOrigin_) return;
+    if (caption != caption_ || origin != captionOrigin_) RewriteCaption(caption, origin);
+}
+
+void Control::RewriteCaption(const std::string& caption, TextOrigin origin) {
     caption_ = caption;
     captionOrigin_ = origin;
     Changed(ControlChange::Text);

@@ -72,6 +72,8 @@ class Control : public Component {
     const std::string& Caption() const { return caption_; }
     TextOrigin CaptionOrigin() const { return captionOrigin_; }
     void SetCaption(const std::string& caption, TextOrigin origin = TextOrigin::Page);
+    // Also when unchanged: whoever else wrote the native text meanwhile is overwritten.
+    void RewriteCaption(const std::string& caption, TextOrigin origin);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     bool ShowHint() const { return showHint_; }

@@ -69,8 +69,9 @@ void TfrmTippTemplate::CompensateScreenDensity() {
     Refresh();
 }
 
+// Each show fills the heading and help boxes anew, whatever was written to them meanwhile.
 void TfrmTippTemplate::FormShow(Component*) {
-    StaticTextTitle_->SetCaption(Caption(), TextOrigin::Host);
+    StaticTextTitle_->RewriteCaption(Caption(), TextOrigin::Host);
     MemoHelpD_->SetText(HelpText(FHelpId, kHelpGerman));
     MemoHelpUS_->SetText(HelpText(FHelpId, kHelpEnglish));
 }

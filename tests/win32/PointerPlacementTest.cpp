@@ -25,14 +25,19 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
     EXPECT_TRUE(IsWindowVisible(Page()));
     EXPECT_EQ(GetForegroundWindow(), Page());
     DestroyWindow(other);
-    // Hidden by the host, it shows again as well, its show handler run again: the help filled anew.
-    CurrentPage()->Find<platform::Memo>("MemoHelpUS").SetText("stale");
+    // Hidden by the host, it shows again as well, its show handler run again: the heading and the
+    // help filled anew, whatever the host wrote into them meanwhile.
     ShowWindow(Page(), SW_HIDE);
+    HWND heading = ChildOfClass(Page(), "Static"), help = ChildOfClass(Page(), "Edit", 1);
+    SetWindowTextA(heading, "the host's own");
+    SetWindowTextA(help, "stale");
     SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
     EXPECT_TRUE(IsWindowVisible(Page()));
-    char help[512] = {};
-    GetWindowTextA(ChildOfClass(Page(), "Edit", 1), help, sizeof help);
-    EXPECT_EQ(std::string(help).rfind(contract::kHelpEnglishLines[0], 0), 0u);
+    char text[512] = {};
+    GetWindowTextA(heading, text, sizeof text);
+    EXPECT_STREQ(text, "Alias names");
+    GetWindowTextA(help, text, sizeof text);
+    EXPECT_EQ(std::string(text).rfind(contract::kHelpEnglishLines[0], 0), 0u);
 }
 
 // What the system was asked to do with the page window and its children while ModulCreate ran.
