@@ -55,7 +55,8 @@ extern "C" {
  * A minimized page keeps the commands for where it is restored to. A host may dock the page in a
  * window of its own thread (set WS_CHILD, then SetParent; with the DPI awareness of the thread
  * that called ModulCreate): the commands then place it in that window's client area. System menu
- * Close and Alt+F4 only hide the page; command 200 shows it again. */
+ * Close and Alt+F4 only hide the page; command 200 shows it again (restores it, when minimized) and
+ * fills its heading and help boxes anew. A maximized page is restored where a command places it. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);

@@ -31,19 +31,30 @@ bool ReadPlacement(HWND window, WINDOWPLACEMENT& placement) {
     return GetWindowPlacement(window, &placement) != FALSE;
 }
 
+Rect NormalPlaceOf(HWND window, const WINDOWPLACEMENT& placement) {
+    const RECT& normal = placement.rcNormalPosition;
+    const POINT origin = WorkspaceOrigin(window);
+    return {normal.left + origin.x, normal.top + origin.y, normal.right - normal.left,
+            normal.bottom - normal.top};
+}
+
 // The window's place in its own coordinates: its normal placement while it is minimized.
-RECT PlaceOf(HWND window) {
-    RECT r;
+Rect PlaceOf(HWND window) {
     WINDOWPLACEMENT placement;
-    if (IsIconic(window) && ReadPlacement(window, placement)) {
-        const RECT& normal = placement.rcNormalPosition;
-        const POINT origin = WorkspaceOrigin(window);
-        return {normal.left + origin.x, normal.top + origin.y, normal.right + origin.x,
-                normal.bottom + origin.y};
-    }
+    if (IsIconic(window) && ReadPlacement(window, placement)) return NormalPlaceOf(window, placement);
+    RECT r;
     GetWindowRect(window, &r);
     MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, UINT show) {
+    const POINT origin = WorkspaceOrigin(window);
+    const int left = bounds.left - origin.x, top = bounds.top - origin.y;
+    placement.rcNormalPosition = {left, top, left + bounds.width, top + bounds.height};
+    placement.flags = 0;
+    placement.showCmd = show;
+    return SetWindowPlacement(window, &placement) != FALSE;
 }
 
 // A minimized window keeps what it is given for its restoring; it stays minimized, shown or hidden
@@ -51,20 +62,29 @@ RECT PlaceOf(HWND window) {
 bool PlaceMinimized(HWND window, const Rect& bounds) {
     WINDOWPLACEMENT placement;
     if (!IsIconic(window) || !ReadPlacement(window, placement)) return false;
-    const POINT origin = WorkspaceOrigin(window);
-    placement.rcNormalPosition = {bounds.left - origin.x, bounds.top - origin.y,
-                                  bounds.left - origin.x + bounds.width,
-                                  bounds.top - origin.y + bounds.height};
-    placement.flags = 0;
-    placement.showCmd = IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
-    return SetWindowPlacement(window, &placement) != FALSE;
+    return PlaceNormally(window, placement, bounds, IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE);
+}
+
+// A maximized window, which the page never makes itself, is restored without being activated: what
+// the host's command changed replaces that of its normal place, the rest stays as it was there.
+bool RestoreMaximized(HWND window, const Rect& bounds) {
+    WINDOWPLACEMENT placement;
+    if (!IsWindowVisible(window) || !IsZoomed(window) || !ReadPlacement(window, placement)) return false;
+    const Rect now = PlaceOf(window);
+    Rect restored = NormalPlaceOf(window, placement);
+    if (bounds.left != now.left) restored.left = bounds.left;
+    if (bounds.top != now.top) restored.top = bounds.top;
+    if (bounds.width != now.width) restored.width = bounds.width;
+    if (bounds.height != now.height) restored.height = bounds.height;
+    return PlaceNormally(window, placement, restored, SW_SHOWNOACTIVATE);
 }
 
 }  // namespace
 
 void Win32Peer::PlaceWindow(UINT extraFlags) {
-    const bool placing = std::exchange(placing_, true);
     const Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
+    if (RestoreMaximized(Window(), bounds)) return;  // the model reads back where it went
+    const bool placing = std::exchange(placing_, true);
     if (!PlaceMinimized(Window(), bounds))
         SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
@@ -72,12 +92,12 @@ void Win32Peer::PlaceWindow(UINT extraFlags) {
 }
 
 void Win32Peer::WindowPlaced(UINT flags) {
-    const RECT r = PlaceOf(Window());
+    const Rect r = PlaceOf(Window());
     // Only what changed now replaces the model's. The page's own placing keeps the host's values as
     // given, whatever minimum the system holds the window to.
     Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
     if (!(flags & SWP_NOMOVE)) bounds.left = r.left, bounds.top = r.top;
-    if (!(flags & SWP_NOSIZE)) bounds.width = r.right - r.left, bounds.height = r.bottom - r.top;
+    if (!(flags & SWP_NOSIZE)) bounds.width = r.width, bounds.height = r.height;
     if (!placing_) form_.WindowPlaced(bounds);
     if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
     const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
@@ -92,6 +112,8 @@ void Win32Peer::BringToFront() {
         pending_.front = true;
         return;
     }
+    // Brought to the front, a minimized page is restored: in front as an icon, nobody could use it.
+    if (IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
     // A window that has just shown is usually in front already. A page docked in a host's window
     // comes to the top of its siblings, and the host's window to the front.
     HWND root = GetAncestor(Window(), GA_ROOT);

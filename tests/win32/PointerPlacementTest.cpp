@@ -38,6 +38,11 @@ TEST_F(Pointer, ShowCommandBringsAHiddenPageToTheFront) {
     EXPECT_STREQ(text, "Alias names");
     GetWindowTextA(help, text, sizeof text);
     EXPECT_EQ(std::string(text).rfind(contract::kHelpEnglishLines[0], 0), 0u);
+    // Minimized, it is restored: in front as an icon, nobody could use it.
+    ShowWindow(Page(), SW_MINIMIZE);
+    SendMessageA(Page(), TipState.HostMessage, contract::kSwitchWindow, 0);
+    EXPECT_FALSE(IsIconic(Page()));
+    EXPECT_EQ(GetForegroundWindow(), Page());
 }
 
 // What the system was asked to do with the page window and its children while ModulCreate ran.
@@ -183,14 +188,16 @@ int HelpBoxRightMargin(HWND page) {
 // What a host does to the page window, then its commands (code and argument; -1: the host's window
 // repaints), and where the window is: left, top, width, height in the host's client area when
 // docked, else on the screen. Undocked, the window keeps its numbers, now on the screen. Minimized,
-// the commands say where it is restored to; hidden, they place it at once.
+// the commands say where it is restored to; maximized, they restore it there; hidden, they place it
+// at once.
 TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
-    enum Action { Minimize, Hide, Resize, DockIt, Reparent, Undock, GoOn };
+    enum Action { Minimize, Maximize, Hide, Resize, DockIt, Reparent, Undock, GoOn };
     const struct {
         Action action;
         bool docked;
         std::vector<int> commands, expected;
     } rows[] = {{Minimize, false, {10, 150, 12, 330}, {150, 50, 330, 460}},
+                {Maximize, false, {12, 330}, {100, 50, 330, 460}},
                 {Hide, false, {12, 490}, {100, 50, 490, 460}},
                 {Resize, false, {10, 60}, {60, 50, 350, 500}},
                 {DockIt, true, {10, 30, 11, 20, -1, 0, 12, 280}, {30, 20, 280, 460}},
@@ -202,6 +209,7 @@ TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot
         if (row.action != GoOn) Create();
         const int margin = HelpBoxRightMargin(Page());
         if (row.action == Minimize) ShowWindow(Page(), SW_MINIMIZE);
+        if (row.action == Maximize) ShowWindow(Page(), SW_MAXIMIZE);
         if (row.action == Hide) ShowWindow(Page(), SW_HIDE);
         if (row.action == Resize) SetWindowPos(Page(), nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER);
         if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
@@ -217,6 +225,9 @@ TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot
             EXPECT_TRUE(IsIconic(Page())) << "still minimized";
             EXPECT_EQ(CurrentPage()->Left(), row.expected[0]) << "its place is where it is restored to";
             ShowWindow(Page(), SW_RESTORE);
+        }
+        if (row.action == Maximize) {
+            EXPECT_FALSE(IsZoomed(Page())) << "restored where the command put it";
         }
         RECT r;
         GetWindowRect(Page(), &r);
