@@ -61,8 +61,8 @@ class Backend {
     // host that unloads it with a page open never leaves a window running unloaded code. True when
     // a hold was taken.
     virtual bool HoldLibrary() { return false; }
-    // Called from an outermost export that nothing re-entered, whose host holds the library, once no
-    // page is left and everything went back.
+    // Called from an outermost export, whose host holds the library, once no page is left and
+    // everything went back.
     virtual void LetLibraryGo() {}
     // The calling thread's number, never 0: another thread's once this one ends.
     virtual std::uintptr_t CurrentThread() { return 1; }

@@ -19,8 +19,7 @@ RetiredPages* retired = nullptr;
 int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
-bool reentered = false;  // the host came back in during the outermost export
-bool carried = false;    // an export carried from another thread runs
+bool carried = false;  // an export carried from another thread runs
 
 // The thread the door belongs to while a page lives or an entry is open, held by its handle: a
 // number is another thread's once its thread ends, and only a held handle says that it ended. The
@@ -163,20 +162,14 @@ void PageClosed() {
     --livePages;
 }
 
-void HostReentered() {
-    reentered = true;
-}
-
-ExportScope::ExportScope() noexcept : outermost_(depth == 0) {
-    // A nested export is the host calling back in from inside one of the page's callbacks.
-    reentered = !outermost_;
+ExportScope::ExportScope() noexcept {
     ++depth;
 }
 
 ExportScope::~ExportScope() {
     if (--depth != 0) return;
     CloseOutermost();
-    if (!reentered && livePages == 0 && !pagesHeldResources && std::exchange(libraryHeld, false))
+    if (livePages == 0 && !pagesHeldResources && std::exchange(libraryHeld, false))
         ActiveBackend().LetLibraryGo();
     FreeThreadWhenIdle();
 }

@@ -43,23 +43,16 @@ void TakeBackRefusedPage(std::unique_ptr<Form>& page);
 void PageOpened();
 void PageClosed();
 
-// A page went by the host's hand from inside a call of the module (its window destroyed, a command to
-// destroy it): the host may have unloaded the library there too.
-void HostReentered();
-
 // An export's way in. The host holds the library while it calls one, so this is where the library's
-// hold on itself goes once no page is left: at the close of an outermost export that nothing
-// re-entered, since a host that re-entered from one of the page's callbacks may have dropped its own
-// reference there, and the library must not unload under the frames that are still returning.
+// hold on itself is let go once no page is left: at the close of an outermost export. It is only
+// parked there; the exported ModulFree gives it back as its very last instruction, once no frame of
+// the library is left on the stack, whatever the host dropped from inside a callback meanwhile.
 class ExportScope {
   public:
     ExportScope() noexcept;
     ~ExportScope();
     ExportScope(const ExportScope&) = delete;
     ExportScope& operator=(const ExportScope&) = delete;
-
-  private:
-    bool outermost_;
 };
 
 // Runs `run(context)` on the thread of the pages: here when this thread is theirs or no page lives

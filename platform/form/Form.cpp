@@ -188,7 +188,6 @@ void Form::HandleInput(ActionRef action) {
 void Form::Release() {
     if (std::exchange(releaseRequested_, true)) return;
     EntryScope entry;  // whatever the handler does, the window outlives this call
-    HostReentered();
     if (auto handler = std::move(releaseHandler_)) handler();
 }
 

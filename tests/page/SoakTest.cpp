@@ -64,6 +64,9 @@ TEST_F(Soak, FiveHundredLibraryLoadsLeaveNoWindowAndNoMemoryBehind) {
             }
             EXPECT_EQ(free(), 1);
         }
+        library.Unload();
+        ASSERT_FALSE(LoadedLibrary::Loaded())
+            << "cycle " << i << ": what it gave back is measured after it went";
     }
     EXPECT_EQ(TipWindowCount(), windowsBefore);
     std::printf("load/unload: 500 cycles, tip windows before %d, after %d\n", windowsBefore,

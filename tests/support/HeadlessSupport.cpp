@@ -2,6 +2,8 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <string>
+
 #include "platform/form/Form.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/MemoryRegistry.h"
@@ -124,16 +126,30 @@ int TipWindowCount() {
 namespace testing_support {
 
 // Beside the test program: bin/namtail_tests and lib/libNamtail.so.
-LoadedLibrary::LoadedLibrary() {
+namespace {
+std::string LibraryPath() {
     std::string self(4096, '\0');
     ssize_t length = readlink("/proc/self/exe", self.data(), self.size());
     self.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    std::string dir = self.substr(0, self.rfind('/'));
-    handle_ = dlopen((dir + "/../lib/libNamtail.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    return self.substr(0, self.rfind('/')) + "/../lib/libNamtail.so";
 }
+}  // namespace
+
+LoadedLibrary::LoadedLibrary() : handle_(dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL)) {}
 
 LoadedLibrary::~LoadedLibrary() {
+    Unload();
+}
+
+void LoadedLibrary::Unload() {
     if (handle_) dlclose(handle_);
+    handle_ = nullptr;
+}
+
+bool LoadedLibrary::Loaded() {
+    void* loaded = dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (loaded) dlclose(loaded);
+    return loaded != nullptr;
 }
 
 void* LoadedLibrary::Find(const char* name) const {

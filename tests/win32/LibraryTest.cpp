@@ -101,18 +101,23 @@ TEST_F(NamtailLibrary, FreshLoadStartsWithFreshStateAndFreeBeforeCreateIsSafe) {
 }
 
 // Each load that sees an exception (a refused page window ends ModulCreate with one) gives back the
-// thread-local storage index its runtime took: a process has about a thousand.
+// thread-local storage index its runtime took: a process has about a thousand. Each is freed and
+// unloaded in the documented order, and really unloads.
 TEST(NamtailLoads, GiveBackTheirThreadLocalStorageIndexesAtUnload) {
     auto loadAndThrow = [] {
         HMODULE module = LoadLibraryA("Namtail.dll");
         ASSERT_NE(module, nullptr);
         auto create =
             reinterpret_cast<ModulCreateProc>(reinterpret_cast<void*>(GetProcAddress(module, "ModulCreate")));
+        auto free =
+            reinterpret_cast<ModulQueryProc>(reinterpret_cast<void*>(GetProcAddress(module, "ModulFree")));
         EXPECT_EQ(
             create(10, 10, 300, 460, contract::kWindowsXP, 1, "Refused", nullptr, contract::kWindowsXPBit, 1),
             0);
         EXPECT_EQ(testing_support::TipWindowCount(), 0);
+        EXPECT_EQ(free(), 1);
         FreeLibrary(module);
+        ASSERT_EQ(GetModuleHandleA("Namtail.dll"), nullptr) << "unloaded";
     };
     auto lowestFreeIndex = [] {
         DWORD index = TlsAlloc();
