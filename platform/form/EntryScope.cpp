@@ -105,12 +105,12 @@ void FreeThreadWhenIdle() {
 
 enum class Way { Here, Carry, TakeOver, Refuse };
 
-// Under the lock: how a call of thread `self` reaches the pages. `carried`: it was tried already.
-Way WayIn(std::uintptr_t self, bool carried) {
+// Under the lock: how a call of thread `self` reaches the pages. `tried`: carrying it failed already.
+Way WayIn(std::uintptr_t self, bool tried) {
     if (HeldBy(self)) return Way::Here;
     // A call whose pages went before it could run is refused, not run on a thread of its own.
-    if (!door.number) return !carried && TakeDoor(self) ? Way::Here : Way::Refuse;
-    if (!carried) return Way::Carry;
+    if (!door.number) return !tried && TakeDoor(self) ? Way::Here : Way::Refuse;
+    if (!tried) return Way::Carry;
     // Only the holder's own handle says it ended. Whoever sees that first takes the door over in
     // this same step; every later caller finds the door held by a live thread, the taker, and is
     // refused as when no page window takes its call: the pages it addressed are going.
@@ -197,6 +197,7 @@ bool RunOnPageThread(void (*run)(void*), void* context) {
         // thread runs again, its entries included: its pages are let go without touching their
         // windows, and go as the call below, now the outermost entry, closes.
         depth = 1;
+        carried = false;
         ActiveBackend().ForgetWindowsOfEndedThread();
         depth = 0;
     }
