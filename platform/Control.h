@@ -19,8 +19,8 @@ enum class NativeKind { Graphic, Static, Edit, CheckBox };
 // code page 1252, a host's texts are in the host's ANSI code page.
 enum class TextOrigin { Page, Host };
 
-// How assistive technology presents a control that has no native window of its own.
-enum class AccessibleRole { None, PushButton };
+// How assistive technology presents a control, the same on every system.
+enum class AccessibleRole { None, PushButton, CheckButton, StaticText, Text };
 
 // The key that an ampersand in `caption` marks ("&&" is a plain ampersand), as an upper-case
 // virtual-key code; 0 when it marks none.

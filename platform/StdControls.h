@@ -21,6 +21,7 @@ class StaticText : public Control {
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Static; }
     bool DrawsText() const override { return true; }
+    AccessibleRole Role() const override { return AccessibleRole::StaticText; }
 };
 
 // Multi-line text box; its text is split into lines at CR, LF or CR LF.
@@ -30,6 +31,7 @@ class Memo : public Control {
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::Edit; }
     bool DrawsText() const override { return true; }
+    AccessibleRole Role() const override { return AccessibleRole::Text; }
     const std::vector<std::string>& Lines() const { return lines_; }
     void SetLines(std::vector<std::string> lines);
     void SetText(const std::string& text);
@@ -50,6 +52,7 @@ class CheckBox : public Control {
     using Control::Control;
     NativeKind Kind() const override { return NativeKind::CheckBox; }
     bool DrawsText() const override { return true; }
+    AccessibleRole Role() const override { return AccessibleRole::CheckButton; }
     bool Checked() const { return checked_; }
     // Every actual change runs the click handler; setting the state it already has does nothing.
     void SetChecked(bool checked);

@@ -28,12 +28,14 @@ Properties ImageButton(int left, Anchors side, int image, const char* onClick, c
     return p;
 }
 
-Properties HelpBox(int tabOrder, bool visible) {
+// Each box holds the help in its own language, and a screen reader names it so.
+Properties HelpBox(int tabOrder, bool visible, const char* accessibleName) {
     Properties p = Box(16, 32, 259, 105);
     p.anchors = kAnchorLeft | kAnchorTop | kAnchorRight;
     p.readOnly = true, p.verticalScrollBar = true, p.tabStop = false;
     p.color = kHelpBackground;
     p.tabOrder = tabOrder, p.visible = visible;
+    p.accessibleName = accessibleName;
     return p;
 }
 
@@ -95,8 +97,8 @@ const FormDescription frmTippTemplate = {
         {ClassOf<THotSpeedButton>, "HotSpeedButtonRegistry",
          ImageButton(240, kAnchorRight, 6, "HotSpeedButtonRegistryClick", "Registry")},
         {ClassOf<StaticText>, "StaticTextTitle", Title()},
-        {ClassOf<Memo>, "MemoHelpUS", HelpBox(6, false)},
-        {ClassOf<Memo>, "MemoHelpD", HelpBox(4, true)},
+        {ClassOf<Memo>, "MemoHelpUS", HelpBox(6, false, "Help")},
+        {ClassOf<Memo>, "MemoHelpD", HelpBox(4, true, "Hilfe")},
         {ClassOf<Panel>, "PanelLeftBorder", BorderPanel(Box(0, 5, 5, 416), Align::Left, 1)},
         {ClassOf<Panel>, "PanelTopBorder", BorderPanel(Box(0, 0, 292, 5), Align::Top, 2)},
         {ClassOf<Panel>, "PanelBottomBorder", BorderPanel(Box(0, 421, 292, 5), Align::Bottom, 3)},

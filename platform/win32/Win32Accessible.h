@@ -17,8 +17,9 @@ class AccessibleClient {
 
     // The answer to WM_GETOBJECT for the client area of `hwnd`.
     LRESULT Answer(HWND hwnd, Form& form, WPARAM flags);
-    // Objects that clients still hold answer CO_E_OBJNOTCONNECTED from now on. Without `apartmentLives`
-    // (the page's thread ended) COM's stubs there are left alone: they went with the thread's apartment.
+    // Objects that clients still hold answer CO_E_OBJNOTCONNECTED from now on; COM's stubs for them go.
+    // Without `apartmentLives` (the page's thread ended) those are left alone: they went with the
+    // thread's apartment.
     void Disconnect(bool apartmentLives = true);
 
   private:

@@ -30,15 +30,14 @@ LRESULT AccessibleClient::Answer(HWND hwnd, Form& form, WPARAM flags) {
     return answer(kIidAccessible, flags, object_);
 }
 
-// Clients that still hold the object get CO_E_OBJNOTCONNECTED from now on, and COM lets go of the
-// stubs it made for other processes, so none of them calls in later.
+// Clients that still hold the object or one of its children get CO_E_OBJNOTCONNECTED from now on, and
+// COM lets go of the stubs it made for other apartments and processes, and of answers never collected,
+// so none of them calls in later. A client that holds such a stub's proxy gets COM's own answer from
+// then on, not the page's: its calls no longer reach the object.
 void AccessibleClient::Disconnect(bool apartmentLives) {
     if (!object_) return;
-    object_->Disconnect();
-    auto disconnect = apartmentLives
-                          ? LateBound<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject")
-                          : nullptr;
-    if (disconnect) disconnect(object_, 0);
+    object_->Disconnect(
+        apartmentLives ? LateBound<PageAccessible::CutStubs>("ole32.dll", "CoDisconnectObject") : nullptr);
     object_->Release();
     object_ = nullptr;
 }

@@ -1,6 +1,9 @@
 // The accessible object as a COM object: its references and interfaces, the IDispatch it only
-// carries, the system's standard client object it falls back on, and the child ids it hands over.
+// carries, the system's standard client object it falls back on, the objects of its controls' windows
+// and the child ids it hands over.
 #include "platform/win32/Win32AccessibleObject.h"
+
+#include <utility>
 
 #include "platform/form/Form.h"
 #include "platform/win32/AccessibleChildIds.h"
@@ -14,17 +17,24 @@ constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x0
 
 }  // namespace
 
-PageAccessible::PageAccessible(HWND hwnd, Form& form) : hwnd_(hwnd), form_(&form) {
+PageAccessible::PageAccessible(HWND hwnd, Form& form, const Control* control)
+    : hwnd_(hwnd), form_(&form), control_(control) {
     auto createStandard =
         LateBound<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
     if (createStandard)
         createStandard(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard_));
 }
 
-void PageAccessible::Disconnect() {
+void PageAccessible::Disconnect(CutStubs cutStubs) {
     form_ = nullptr;
     if (standard_) standard_->Release();
     standard_ = nullptr;
+    while (PageAccessible* control = controls_) {
+        controls_ = control->next_;
+        control->Disconnect(cutStubs);
+        control->Release();
+    }
+    if (cutStubs) cutStubs(this, 0);
 }
 
 HRESULT STDMETHODCALLTYPE PageAccessible::QueryInterface(REFIID iid, void** out) {
@@ -108,22 +118,56 @@ HRESULT STDMETHODCALLTYPE PageAccessible::put_accValue(VARIANT, BSTR) {
     return Guarded([&] { return Unsupported(); });
 }
 
-LONG PageAccessible::StandardChildCount() const {
+std::vector<AccessiblePart> PageAccessible::Parts() const {
+    return control_ ? std::vector<AccessiblePart>{} : form_->Input().AccessibleParts();
+}
+
+const Control* PageAccessible::ControlOfWindow(HWND window) const {
+    for (const auto& component : form_->Components()) {
+        if (!component->IsControl()) continue;
+        const auto* control = static_cast<const Control*>(component.get());
+        if (window && form_->ControlHandle(*control) == window) return control;
+    }
+    return nullptr;
+}
+
+HWND PageAccessible::WindowedChild(LONG id, LONG* count) const {
+    LONG seen = 0;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ControlOfWindow(child) && ++seen == id) return child;
+    if (count) *count = seen;
+    return nullptr;
+}
+
+LONG PageAccessible::WindowedChildCount() const {
     LONG count = 0;
-    if (standard_ && FAILED(standard_->get_accChildCount(&count))) count = 0;
+    WindowedChild(0, &count);
     return count;
 }
 
-// Which element a child id names: the window itself and its windowed children belong to the
-// standard object; the ids after those are the parts.
-PageAccessible::Target PageAccessible::Resolve(const VARIANT& id) const {
-    if (!form_ || !standard_) return {Target::Disconnected};
-    if (id.vt != VT_I4) return {Target::Invalid};
-    long long child = PartIndexOfChildId(StandardChildCount(), id.lVal);
-    if (child < 0) return {Target::Standard};
-    auto parts = form_->Input().AccessibleParts();
-    if (static_cast<unsigned long long>(child) >= parts.size()) return {Target::Invalid};
-    return {Target::Part, parts[static_cast<std::size_t>(child)]};
+PageAccessible* PageAccessible::ObjectOfWindow(HWND window) {
+    if (window == hwnd_) return nullptr;
+    for (PageAccessible* made = controls_; made; made = made->next_)
+        if (made->hwnd_ == window) return made;
+    const Control* control = ControlOfWindow(window);
+    if (!control) return nullptr;
+    auto* made = new PageAccessible(window, *form_, control);
+    made->next_ = std::exchange(controls_, made);
+    return made;
+}
+
+// Which element a child id names: the window itself, the window of one of the page's controls, or
+// one of the parts, numbered after those.
+PageAccessible::Target PageAccessible::Resolve(const VARIANT& id) {
+    if (!Connected()) return {Target::Disconnected};
+    if (id.vt != VT_I4 || id.lVal < CHILDID_SELF) return {Target::Invalid};
+    if (id.lVal == CHILDID_SELF) return {Target::Self};
+    LONG windowed = 0;
+    if (HWND child = WindowedChild(id.lVal, &windowed)) return {Target::Windowed, {}, ObjectOfWindow(child)};
+    long long part = PartIndexOfChildId(windowed, id.lVal);
+    auto parts = Parts();
+    if (static_cast<unsigned long long>(part) >= parts.size()) return {Target::Invalid};
+    return {Target::Part, parts[static_cast<std::size_t>(part)]};
 }
 
 }  // namespace platform

@@ -1,12 +1,16 @@
 #pragma once
-// The page's accessible object: the system's standard client object keeps the children that have
-// windows of their own (title, help boxes, checkbox); the image buttons, which are drawn by the
-// window, follow them as simple push-button children, taken from the portable model's parts. Its COM
-// plumbing, door and standard object are in Win32AccessibleObject.cpp, its answers about the
-// children in Win32AccessibleParts.cpp.
+// The page's accessible objects, one for each of its windows. The page window's children are the
+// controls that have windows of their own (checkbox, help boxes, title), each a full object of this
+// kind, numbered as the system's standard object numbers a window's children; then the image buttons,
+// which are drawn by the window, as simple push-button children taken from the portable model's parts.
+// A control's object gives the role and name the model gives the control, so that every system shows
+// the same. The rest of a window itself is the system's standard client object's. Its COM plumbing,
+// door, standard object and children are in Win32AccessibleObject.cpp, its answers about the
+// children in Win32AccessibleParts.cpp, the ways among them in Win32AccessibleNavigation.cpp.
 #include <oleacc.h>
 
 #include <string_view>
+#include <vector>
 
 #include "platform/form/EntryScope.h"
 #include "platform/form/InputRouter.h"
@@ -22,9 +26,12 @@ inline constexpr GUID kIidAccessible = {
 
 class PageAccessible final : public IAccessible {
   public:
-    PageAccessible(HWND hwnd, Form& form);
-    // Clients that still hold the object get CO_E_OBJNOTCONNECTED from now on.
-    void Disconnect();
+    // The object of the page window, or with `control` that of the control whose window `hwnd` is.
+    PageAccessible(HWND hwnd, Form& form, const Control* control = nullptr);
+    using CutStubs = HRESULT(STDAPICALLTYPE*)(IUnknown*, DWORD);
+    // Clients that still hold the object or a control's get CO_E_OBJNOTCONNECTED from now on. With
+    // `cutStubs` (CoDisconnectObject), COM lets go of the stubs it made for them.
+    void Disconnect(CutStubs cutStubs = nullptr);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -66,8 +73,9 @@ class PageAccessible final : public IAccessible {
     ~PageAccessible() = default;
 
     struct Target {
-        enum Kind { Disconnected, Invalid, Standard, Part } kind;
+        enum Kind { Disconnected, Invalid, Self, Windowed, Part } kind;
         AccessiblePart part{};
+        PageAccessible* windowed = nullptr;  // a control's object
     };
 
     // The object belongs to the page window's thread. A client whose calls arrive on another thread
@@ -86,19 +94,37 @@ class PageAccessible final : public IAccessible {
 
     bool Connected() const { return form_ && standard_; }
     HRESULT Unsupported() const { return form_ ? E_NOTIMPL : CO_E_OBJNOTCONNECTED; }
-    LONG StandardChildCount() const;
-    Target Resolve(const VARIANT& id) const;
+    Target Resolve(const VARIANT& id);
+    // The parts a client sees: the page window's; a control's window has none.
+    std::vector<AccessiblePart> Parts() const;
+    // The control whose window `window` is; null for any other.
+    const Control* ControlOfWindow(HWND window) const;
+    // The windows of the page's controls among this window's children, in the order the system lists
+    // them, as its standard object numbers them: the one of child id `id`, else null, and then their
+    // number in `count`.
+    HWND WindowedChild(LONG id, LONG* count = nullptr) const;
+    LONG WindowedChildCount() const;
+    // The object of a control's window, made on first use and kept until the page goes; null for any
+    // other window.
+    PageAccessible* ObjectOfWindow(HWND window);
 
-    // The standard object's answer for its own elements; a disconnected object or an id that names
-    // nothing gets no answer of it.
+    // The answer for the window itself (the standard object's) or a windowed child (its own object's,
+    // asked about itself); none for a disconnected object or an id that names nothing.
     template <typename F>
     HRESULT Delegate(const Target& target, F&& call) const {
         if (target.kind == Target::Disconnected) return CO_E_OBJNOTCONNECTED;
         if (target.kind == Target::Invalid) return E_INVALIDARG;
-        return call();
+        return call(target.kind == Target::Windowed ? target.windowed : standard_, Number(CHILDID_SELF));
+    }
+    // A number as a client reads it: a child id, a role, a state.
+    static VARIANT Number(LONG value) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = value;
+        return id;
     }
 
-    HRESULT Navigate(LONG direction, const VARIANT& start, bool fromPart, VARIANT* end);
+    HRESULT Navigate(LONG direction, LONG from, VARIANT* end);
     using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
     HRESULT Text(VARIANT id, BSTR* out, TextGetter standard, std::string_view AccessiblePart::*ofPart);
 
@@ -107,6 +133,9 @@ class PageAccessible final : public IAccessible {
     Form* form_;
     MakingThread thread_;
     IAccessible* standard_ = nullptr;
+    const Control* control_;              // null for the page window
+    PageAccessible* controls_ = nullptr;  // the objects of its controls' windows, a list through next_
+    PageAccessible* next_ = nullptr;
 };
 
 }  // namespace platform

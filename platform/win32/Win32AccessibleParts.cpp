@@ -1,6 +1,8 @@
 // The accessible object's answers about its children: how many, their names and other texts, roles,
-// states, places on screen, the way from one to the next, and the default action of a part. The
-// windowed children are the standard object's; the parts are answered here from the portable model.
+// states, places on screen, and the default action of a part. The
+// windowed children answer for themselves, each through its own object; the parts, and the role and
+// name of a control, are answered here from the portable model; the rest of a window itself is the
+// standard object's.
 #include "platform/win32/Win32AccessibleObject.h"
 
 #include <string>
@@ -21,10 +23,20 @@ BSTR ToBstr(std::string_view text) {
     return allocate(wide.data(), static_cast<UINT>(wide.size()));
 }
 
-void SetInteger(VARIANT* out, LONG value) {
-    *out = VARIANT{};
-    out->vt = VT_I4;
-    out->lVal = value;
+LONG MsaaRole(AccessibleRole role) {
+    switch (role) {
+        case AccessibleRole::PushButton:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        case AccessibleRole::CheckButton:
+            return ROLE_SYSTEM_CHECKBUTTON;
+        case AccessibleRole::StaticText:
+            return ROLE_SYSTEM_STATICTEXT;
+        case AccessibleRole::Text:
+            return ROLE_SYSTEM_TEXT;
+        case AccessibleRole::None:
+            break;
+    }
+    return ROLE_SYSTEM_CLIENT;
 }
 
 }  // namespace
@@ -33,7 +45,7 @@ HRESULT STDMETHODCALLTYPE PageAccessible::get_accChildCount(LONG* count) {
     return Guarded([&] {
         if (!form_) return CO_E_OBJNOTCONNECTED;
         if (!count) return E_POINTER;
-        *count = AccessibleChildCount(StandardChildCount(), form_->Input().AccessibleParts().size());
+        *count = AccessibleChildCount(WindowedChildCount(), Parts().size());
         return S_OK;
     });
 }
@@ -44,19 +56,35 @@ HRESULT STDMETHODCALLTYPE PageAccessible::get_accChild(VARIANT id, IDispatch** c
         *child = nullptr;
         Target target = Resolve(id);
         if (target.kind == Target::Part) return S_FALSE;  // a simple element of this object
-        return Delegate(target, [&] { return standard_->get_accChild(id, child); });
+        if (target.kind != Target::Windowed)
+            return Delegate(target, [&](IAccessible* element, VARIANT self) {
+                return element->get_accChild(self, child);
+            });
+        target.windowed->AddRef();
+        *child = target.windowed;
+        return S_OK;
     });
 }
 
-// A text property: the part's text where it has one (else none), the standard object's otherwise.
+// A text property: the part's text where it has one (else none); a control's name where the model
+// gives one (a help box's); the element's own otherwise (a control's caption, its access-key mark
+// left out, as the system tells it).
 HRESULT PageAccessible::Text(VARIANT id, BSTR* out, TextGetter standard,
                              std::string_view AccessiblePart::*ofPart) {
     if (!out) return E_POINTER;
     *out = nullptr;
     Target target = Resolve(id);
-    if (target.kind != Target::Part) return Delegate(target, [&] { return (standard_->*standard)(id, out); });
-    if (!ofPart) return S_FALSE;
-    *out = ToBstr(target.part.*ofPart);
+    std::string_view own;
+    if (target.kind == Target::Part) {
+        if (!ofPart) return S_FALSE;
+        own = target.part.*ofPart;
+    } else if (target.kind == Target::Self && control_ && ofPart == &AccessiblePart::name) {
+        own = control_->AccessibleName();
+    }
+    if (own.empty() && target.kind != Target::Part)
+        return Delegate(target,
+                        [&](IAccessible* element, VARIANT self) { return (element->*standard)(self, out); });
+    *out = ToBstr(own);
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -92,7 +120,9 @@ HRESULT STDMETHODCALLTYPE PageAccessible::get_accHelpTopic(BSTR* file, VARIANT i
         *topic = 0;
         Target target = Resolve(id);
         if (target.kind == Target::Part) return S_FALSE;
-        return Delegate(target, [&] { return standard_->get_accHelpTopic(file, id, topic); });
+        return Delegate(target, [&](IAccessible* element, VARIANT self) {
+            return element->get_accHelpTopic(file, self, topic);
+        });
     });
 }
 
@@ -100,9 +130,13 @@ HRESULT STDMETHODCALLTYPE PageAccessible::get_accRole(VARIANT id, VARIANT* role)
     return Guarded([&] {
         if (!role) return E_POINTER;
         Target target = Resolve(id);
-        if (target.kind != Target::Part)
-            return Delegate(target, [&] { return standard_->get_accRole(id, role); });
-        SetInteger(role, ROLE_SYSTEM_PUSHBUTTON);
+        AccessibleRole own = target.kind == Target::Part               ? target.part.role
+                             : target.kind == Target::Self && control_ ? control_->Role()
+                                                                       : AccessibleRole::None;
+        if (own == AccessibleRole::None)
+            return Delegate(
+                target, [&](IAccessible* element, VARIANT self) { return element->get_accRole(self, role); });
+        *role = Number(MsaaRole(own));
         return S_OK;
     });
 }
@@ -111,13 +145,22 @@ HRESULT STDMETHODCALLTYPE PageAccessible::get_accState(VARIANT id, VARIANT* stat
     return Guarded([&] {
         if (!state) return E_POINTER;
         Target target = Resolve(id);
-        if (target.kind != Target::Part)
-            return Delegate(target, [&] { return standard_->get_accState(id, state); });
+        if (target.kind != Target::Part) {
+            HRESULT result = Delegate(target, [&](IAccessible* element, VARIANT self) {
+                return element->get_accState(self, state);
+            });
+            // A checkbox's check, which not every system's object tells (Wine's knows no buttons).
+            if (result == S_OK && target.kind == Target::Self && control_ &&
+                control_->Role() == AccessibleRole::CheckButton && state->vt == VT_I4 &&
+                SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                state->lVal |= STATE_SYSTEM_CHECKED;
+            return result;
+        }
         // A closed page shows nothing; a page disabled under a modal box takes no action.
         LONG flags = target.part.unavailable || !IsWindowEnabled(hwnd_) ? STATE_SYSTEM_UNAVAILABLE : 0;
         if (!IsWindowVisible(hwnd_)) flags |= STATE_SYSTEM_INVISIBLE;
         if (target.part.control == form_->Input().HotControl()) flags |= STATE_SYSTEM_HOTTRACKED;
-        SetInteger(state, flags);
+        *state = Number(flags);
         return S_OK;
     });
 }
@@ -126,7 +169,8 @@ HRESULT STDMETHODCALLTYPE PageAccessible::accSelect(LONG flags, VARIANT id) {
     return Guarded([&] {
         Target target = Resolve(id);
         if (target.kind == Target::Part) return DISP_E_MEMBERNOTFOUND;
-        return Delegate(target, [&] { return standard_->accSelect(flags, id); });
+        return Delegate(target,
+                        [&](IAccessible* element, VARIANT self) { return element->accSelect(flags, self); });
     });
 }
 
@@ -136,7 +180,9 @@ HRESULT STDMETHODCALLTYPE PageAccessible::accLocation(LONG* left, LONG* top, LON
         if (!left || !top || !width || !height) return E_POINTER;
         Target target = Resolve(id);
         if (target.kind != Target::Part)
-            return Delegate(target, [&] { return standard_->accLocation(left, top, width, height, id); });
+            return Delegate(target, [&](IAccessible* element, VARIANT self) {
+                return element->accLocation(left, top, width, height, self);
+            });
         POINT origin{target.part.bounds.left, target.part.bounds.top};
         ClientToScreen(hwnd_, &origin);
         *left = origin.x, *top = origin.y;
@@ -145,72 +191,13 @@ HRESULT STDMETHODCALLTYPE PageAccessible::accLocation(LONG* left, LONG* top, LON
     });
 }
 
-HRESULT STDMETHODCALLTYPE PageAccessible::accHitTest(LONG x, LONG y, VARIANT* id) {
-    return Guarded([&] {
-        if (!Connected()) return CO_E_OBJNOTCONNECTED;
-        if (!id) return E_POINTER;
-        POINT p{x, y};
-        ScreenToClient(hwnd_, &p);
-        auto parts = form_->Input().AccessibleParts();
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (!parts[i].bounds.Contains(p.x, p.y)) continue;
-            SetInteger(id, PartChildId(StandardChildCount(), i));
-            return S_OK;
-        }
-        return standard_->accHitTest(x, y, id);
-    });
-}
-
-HRESULT STDMETHODCALLTYPE PageAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    return Guarded([&] {
-        if (!end) return E_POINTER;
-        *end = VARIANT{};
-        Target target = Resolve(start);
-        return Delegate(target, [&] { return Navigate(direction, start, target.kind == Target::Part, end); });
-    });
-}
-
-// Into and among the children, in the order AccessibleChildren lists them (the windowed ones, then
-// the parts), so that a reader walking the page meets every one; the end of the row is S_FALSE with
-// nothing in `end`. Other ways (the page's own siblings, or on screen) are the standard object's,
-// which knows nothing of the parts.
-HRESULT PageAccessible::Navigate(LONG direction, const VARIANT& start, bool fromPart, VARIANT* end) {
-    LONG from = start.lVal, to = 0;
-    LONG count = AccessibleChildCount(StandardChildCount(), form_->Input().AccessibleParts().size());
-    if (from < CHILDID_SELF) return E_INVALIDARG;
-    switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-        case NAVDIR_LASTCHILD:
-            if (from != CHILDID_SELF) return E_INVALIDARG;
-            to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
-            break;
-        case NAVDIR_NEXT:
-        case NAVDIR_PREVIOUS:
-            if (from == CHILDID_SELF) return standard_->accNavigate(direction, start, end);
-            to = direction == NAVDIR_NEXT ? from + 1 : from - 1;
-            break;
-        default:
-            return fromPart ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
-    }
-    if (to < 1 || to > count) return S_FALSE;
-    // A windowed child as the object AccessibleChildren gives, a part by its id.
-    VARIANT child;
-    SetInteger(&child, to);
-    IDispatch* object = nullptr;
-    if (to <= StandardChildCount() && standard_->get_accChild(child, &object) == S_OK && object) {
-        end->vt = VT_DISPATCH;
-        end->pdispVal = object;
-    } else {
-        *end = child;
-    }
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE PageAccessible::accDoDefaultAction(VARIANT id) {
     return Guarded([&] {
         Target target = Resolve(id);
         if (target.kind != Target::Part)
-            return Delegate(target, [&] { return standard_->accDoDefaultAction(id); });
+            return Delegate(target, [&](IAccessible* element, VARIANT self) {
+                return element->accDoDefaultAction(self);
+            });
         // Refused where a click would be: on a closed page or one disabled under a modal box. The
         // action may free the page; the door keeps it until this call returns.
         if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return DISP_E_MEMBERNOTFOUND;

@@ -26,11 +26,34 @@ class ScreenReader : public NativePageTest {
     }
 };
 
-TEST_F(ScreenReader, ImageButtonsArePushButtonsNamedInTheLanguageAndPlacedOnScreen) {
+TEST_F(ScreenReader, ChildrenAreNamedInTheLanguageAndImageButtonsPlacedOnScreen) {
     for (const auto* texts : {&contract::kEnglish, &contract::kGerman}) {
-        Create(contract::kWindowsXP, contract::kWindowsXPBit, texts == &contract::kEnglish ? 1 : 2);
+        const bool english = texts == &contract::kEnglish;
+        Create(contract::kWindowsXP, contract::kWindowsXPBit, english ? 1 : 2);
         AccessibleWindow page(Page());
         ASSERT_EQ(page.result, S_OK);
+        // The controls with windows of their own come first, each an object of its own, alike as
+        // AccessibleChildren lists it, as get_accChild gives it, and as the page tells of it by its id.
+        const std::pair<LONG, std::string> windowed[] = {
+            {ROLE_SYSTEM_CHECKBUTTON,
+             english ? "Don't show (~) in Filename" : "Tilde(~) im Dateinamen nicht anzeigen"},
+            {ROLE_SYSTEM_TEXT, "Hilfe"},
+            {ROLE_SYSTEM_TEXT, "Help"},
+            {ROLE_SYSTEM_STATICTEXT, "Alias names"}};
+        VARIANT children[8];
+        LONG got = 0;
+        ASSERT_EQ(AccessibleChildren(page.object, 0, 8, children, &got), S_OK);
+        for (LONG id = 1; id <= 4; ++id) {
+            IDispatch* byId = nullptr;
+            EXPECT_EQ(page.object->get_accChild(AccessibleWindow::Child(id), &byId), S_OK);
+            EXPECT_EQ(AccessibleWindow::Described(byId), windowed[id - 1]) << id;
+            EXPECT_EQ(std::make_pair(page.Role(id), page.Name(id)), windowed[id - 1]) << id;
+            ASSERT_EQ(children[id - 1].vt, VT_DISPATCH) << id;
+            EXPECT_EQ(AccessibleWindow::Described(children[id - 1].pdispVal), windowed[id - 1]) << id;
+        }
+        EXPECT_EQ(page.State(1) & STATE_SYSTEM_CHECKED, 0);
+        SendMessageW(ChildOfClass(Page(), "Button"), BM_CLICK, 0, 0);
+        EXPECT_EQ(page.State(1) & STATE_SYSTEM_CHECKED, STATE_SYSTEM_CHECKED) << "ticked";
         auto buttons = page.PushButtons();
         ASSERT_EQ(buttons.size(), 4u) << "OK, Undo, Info and Registry";
         const std::string names[] = {texts->okHint, texts->undoHint, texts->infoHint, texts->registryHint};
@@ -62,7 +85,11 @@ TEST_F(ScreenReader, ImageButtonsArePushButtonsNamedInTheLanguageAndPlacedOnScre
             << placement.name;
     }
     RECT title = OnScreen(contract::kPlacements[4], 0, 0);
-    EXPECT_NE(page.HitTest(title.left + 2, title.top + 2), buttons[0]) << "elsewhere is not a button";
+    VARIANT heading;
+    ASSERT_EQ(page.object->accHitTest(title.left + 2, title.top + 2, &heading), S_OK);
+    ASSERT_EQ(heading.vt, VT_DISPATCH) << "the heading, the object AccessibleChildren lists";
+    EXPECT_EQ(AccessibleWindow::Described(heading.pdispVal),
+              std::make_pair(LONG{ROLE_SYSTEM_STATICTEXT}, std::string("Alias names")));
 }
 
 TEST_F(ScreenReader, ObjectNavigationWalksEveryChildInTheOrderAccessibleChildrenLists) {
@@ -137,7 +164,12 @@ TEST_F(ScreenReader, ObjectHeldPastModulFreeAnswersNotConnected) {
     AccessibleWindow page(Page());
     auto buttons = page.PushButtons();
     ASSERT_EQ(buttons.size(), 4u);
+    IDispatch* checkBox = nullptr;  // its own object, held too
+    ASSERT_EQ(page.object->get_accChild(AccessibleWindow::Child(1), &checkBox), S_OK);
     ASSERT_EQ(ModulFree(), 1);
+    UINT types = 0;
+    EXPECT_EQ(checkBox->GetTypeInfoCount(&types), CO_E_OBJNOTCONNECTED);
+    checkBox->Release();
     LONG count = 0;
     EXPECT_EQ(page.object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
     BSTR name = nullptr;

@@ -124,7 +124,7 @@ TEST(UnloadCase, Run) {
             SetTimer(nullptr, 0, 200, ExitFromTimer);
             VARIANT info{};
             info.vt = VT_I4;
-            info.lVal = 7;  // title, two help boxes, checkbox, then OK, Undo, Info
+            info.lVal = 7;  // the four controls' windows, then OK, Undo, Info
             object->accDoDefaultAction(info);
             ADD_FAILURE() << "the Info box ended before the process exited";
         } else if (which == "object held") {

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace win32_input {
@@ -51,13 +52,15 @@ inline bool Ticked(HWND checkbox) {
     return SendMessageA(checkbox, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// Spelled out: MinGW's import library gives an import thunk for IID_IAccessible on x64.
+inline const GUID kIidAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 // The window's accessible object for its client area, as a screen reader gets it.
 class AccessibleWindow {
   public:
     explicit AccessibleWindow(HWND hwnd) {
-        // Spelled out: MinGW's import library gives an import thunk for IID_IAccessible on x64.
-        static const GUID kIidAccessible = {
-            0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+        if (!hwnd) return;
         result = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                             reinterpret_cast<void**>(&object));
     }
@@ -67,6 +70,15 @@ class AccessibleWindow {
     AccessibleWindow(const AccessibleWindow&) = delete;
     AccessibleWindow& operator=(const AccessibleWindow&) = delete;
 
+    // A child object that a client was handed, taken over; what it says of itself, its role and name.
+    static std::pair<LONG, std::string> Described(IDispatch* child) {
+        AccessibleWindow object(nullptr);
+        if (child)
+            object.result = child->QueryInterface(kIidAccessible, reinterpret_cast<void**>(&object.object));
+        if (child) child->Release();
+        if (!object.object) return {-1, {}};
+        return {object.Role(CHILDID_SELF), object.Name(CHILDID_SELF)};
+    }
     static VARIANT Child(LONG id) {
         VARIANT v;
         VariantInit(&v);
