@@ -178,6 +178,7 @@ TEST_F(Door, AnEndedPageThreadIsLetGoOnceWhoeverCallsAndWhateverItsNumber) {
         int secondGot = -1;
         auto second = [&] {
             if (secondGot != -1) return;  // once
+            secondGot = 0;
             const auto first = threads.caller;
             threads.caller = 9, threads.callerHold = 91;
             ModulCreate(5, 5, 300, 460, kWindowsXP, 1, "second", "y", kWindowsXPBit, 1);
