@@ -49,6 +49,8 @@ TEST_F(Soak, FiveHundredLibraryLoadsLeaveNoWindowAndNoMemoryBehind) {
     // depends on what was allocated before; a leak grows both halves of the run.
     std::optional<std::uint64_t> before, half;
     for (int i = 0; i < 500 + kLoadWarmUp; ++i) {
+        ASSERT_FALSE(LoadedLibrary::Loaded())
+            << "cycle " << i << ": what a load gave back is measured once it went";
         if (i == kLoadWarmUp) before = CommittedBytes();
         if (i == kLoadWarmUp + 250) half = CommittedBytes();
         LoadedLibrary library;
@@ -64,9 +66,6 @@ TEST_F(Soak, FiveHundredLibraryLoadsLeaveNoWindowAndNoMemoryBehind) {
             }
             EXPECT_EQ(free(), 1);
         }
-        library.Unload();
-        ASSERT_FALSE(LoadedLibrary::Loaded())
-            << "cycle " << i << ": what it gave back is measured after it went";
     }
     EXPECT_EQ(TipWindowCount(), windowsBefore);
     std::printf("load/unload: 500 cycles, tip windows before %d, after %d\n", windowsBefore,

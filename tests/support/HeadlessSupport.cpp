@@ -138,12 +138,7 @@ std::string LibraryPath() {
 LoadedLibrary::LoadedLibrary() : handle_(dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL)) {}
 
 LoadedLibrary::~LoadedLibrary() {
-    Unload();
-}
-
-void LoadedLibrary::Unload() {
     if (handle_) dlclose(handle_);
-    handle_ = nullptr;
 }
 
 bool LoadedLibrary::Loaded() {

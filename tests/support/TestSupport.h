@@ -97,8 +97,6 @@ class LoadedLibrary {
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
     explicit operator bool() const { return handle_ != nullptr; }
     void* Find(const char* name) const;
-    // Gives this load's reference back now.
-    void Unload();
     // True while the library is mapped in the process, by this or any other load.
     static bool Loaded();
 

@@ -42,12 +42,7 @@ namespace testing_support {
 LoadedLibrary::LoadedLibrary() : handle_(LoadLibraryA("Namtail.dll")) {}
 
 LoadedLibrary::~LoadedLibrary() {
-    Unload();
-}
-
-void LoadedLibrary::Unload() {
     if (handle_) FreeLibrary(static_cast<HMODULE>(handle_));
-    handle_ = nullptr;
 }
 
 bool LoadedLibrary::Loaded() {
