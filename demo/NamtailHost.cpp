@@ -4,7 +4,7 @@
 //               [--caption TEXT] [--hint TEXT] [--validfor N] [--helpid N] [--exit-after MS]
 //               [--dock 1]
 // With --dock 1 it docks the page in its own window, beside its buttons, as a host may: WS_CHILD
-// instead of WS_POPUP, SetParent, and commands 10 and 11 with a place in its client area.
+// set (the page has no WS_POPUP), SetParent, and commands 10 and 11 with a place in its client area.
 // It registers the host message "Quandeo", shows each notification the page sends (and prints it),
 // and sends any command code with any argument to the page. It also prints the text of every message
 // box and of every hint the page shows, so that a script can read what a user would read.
@@ -92,7 +92,7 @@ constexpr int kDockLeft = 210, kDockTop = 10;
 // placed in the host's client area with commands 10 and 11.
 void Dock(HWND page, HWND host) {
     LONG_PTR style = GetWindowLongPtrA(page, GWL_STYLE);
-    SetWindowLongPtrA(page, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetWindowLongPtrA(page, GWL_STYLE, style | WS_CHILD);
     SetParent(page, host);
     SendMessageA(page, hostMessage, 10, kDockLeft);
     SendMessageA(page, hostMessage, 11, kDockTop);

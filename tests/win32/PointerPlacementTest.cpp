@@ -165,9 +165,9 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
     EXPECT_EQ(r.right - r.left, 310);
 }
 
-// A host docks the page in a window of its own as the system's documentation says (WS_CHILD instead
-// of WS_POPUP, then SetParent), or undocks it (parent null, WS_POPUP instead of WS_CHILD).
-void Dock(HWND page, HWND host, LONG_PTR clear = WS_POPUP, LONG_PTR set = WS_CHILD) {
+// A host docks the page in a window of its own as the system's documentation says (WS_CHILD set,
+// then SetParent), or undocks it (WS_CHILD cleared, parent null).
+void Dock(HWND page, HWND host, LONG_PTR clear = 0, LONG_PTR set = WS_CHILD) {
     SetWindowLongPtrA(page, GWL_STYLE, (GetWindowLongPtrA(page, GWL_STYLE) & ~clear) | set);
     SetParent(page, host);
 }
@@ -215,7 +215,7 @@ TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot
         if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
         if (row.action == Reparent) SetParent(Page(), host);
         if (row.action == Undock)
-            SendMessageA(Page(), TipState.HostMessage, 11, 20), Dock(Page(), nullptr, WS_CHILD, WS_POPUP);
+            SendMessageA(Page(), TipState.HostMessage, 11, 20), Dock(Page(), nullptr, WS_CHILD, 0);
         for (std::size_t i = 0; i < row.commands.size(); i += 2)
             if (row.commands[i] < 0)
                 RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
