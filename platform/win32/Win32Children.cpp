@@ -233,11 +233,14 @@ void ChildMirror::EmptyEditTexts(bool empty) {
     if (!UnderWine()) return;
     for (const Native& n : natives_) {
         if (!n.child || !n.kind->emptiedBeforeDestruction) continue;
-        if (empty) SendMessageW(n.child, WM_SETREDRAW, FALSE, 0);
-        SetWindowTextW(n.child, empty ? L"" : n.kind->text(*n.control).c_str());
-        if (empty) continue;
-        SendMessageW(n.child, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(n.child, nullptr, TRUE);
+        if (empty) {
+            SendMessageW(n.child, WM_SETREDRAW, FALSE, 0);
+            SetWindowTextW(n.child, L"");
+        } else {
+            SetWindowTextW(n.child, n.kind->text(*n.control).c_str());
+            SendMessageW(n.child, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(n.child, nullptr, TRUE);
+        }
     }
 }
 
