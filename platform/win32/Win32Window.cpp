@@ -67,7 +67,7 @@ HWND Win32Peer::MadeWindow() {
         throw;
     }
     ready_ = true;
-    if (placeAfterwards) PlaceWindow(SWP_NOREDRAW);
+    if (placeAfterwards) PlaceWindow(SWP_NOREDRAW, WindowChange::Bounds);
     Phase("children, fonts and tools");
     return Window();
 }
@@ -110,9 +110,13 @@ void Win32Peer::WindowChanged(WindowChange what) {
                 SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
             break;
         case WindowChange::Bounds:
+        case WindowChange::Left:
+        case WindowChange::Top:
+        case WindowChange::Width:
+        case WindowChange::Height:
             // At once, shown or not: a host reads the window back as soon as its command returns.
             // A hidden window's children are laid out as it shows.
-            PlaceWindow(onScreen_ ? 0 : SWP_NOREDRAW);
+            PlaceWindow(onScreen_ ? 0 : SWP_NOREDRAW, what);
             break;
         case WindowChange::Visible:
             break;  // above

@@ -1,7 +1,10 @@
 // Windows only: a host or a screen reader that calls the page from a thread of its own, or makes a
 // page from inside the making of another, while the page's thread handles its messages.
 #ifdef _WIN32
+#include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,33 @@ HWND undestroyable = nullptr;
 LRESULT CALLBACK RefuseDestruction(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == undestroyable) return 1;
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether a repaint of the page draws text into its English help box: pixels, inside its border, of
+// another colour than its background (the commonest one).
+bool EnglishHelpDrawn(HWND page) {
+    HWND help = ChildOfClass(page, "Edit", 1);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT box;
+    GetClientRect(help, &box);
+    const int width = box.right - 8, height = box.bottom - 8;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(help), copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(copy, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, 4, 4, SRCCOPY);
+    GdiFlush();
+    std::map<std::uint32_t, int> colours;
+    for (int i = 0; i < width * height; ++i) ++colours[static_cast<std::uint32_t*>(bits)[i] & 0xFFFFFF];
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(help, screen);
+    int background = 0;
+    for (const auto& colour : colours) background = std::max(background, colour.second);
+    return width * height - background > 100;
 }
 
 // A host's own window on a worker thread that, told OK was applied, asks the page again.
@@ -180,14 +210,14 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              results.push_back(static_cast<int>(boxes.Texts(MessageBoxKind::Confirm).size()));
              return true;
          }},
-        {"a hook refuses the page window's destruction, and the page works on",
-         {{0, 1, 0, 1, 0}, 0, nullptr},
+        {"a hook refuses the page window's destruction, and the page works on, its help drawn again",
+         {{0, 1, 1, 0, 1, 0}, 0, nullptr},
          [&] {
              outer();
              HWND page = undestroyable = Page(), box = ChildOfClass(page, "Button");
              HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseDestruction, nullptr, GetCurrentThreadId());
              const bool ticked = Ticked(box);
-             results = {ModulFree()};
+             results = {ModulFree(), EnglishHelpDrawn(page)};
              Press(VK_SPACE);
              results.push_back(Ticked(box) != ticked);                     // the box still works
              SendMessageW(page, RegisterWindowMessageA("Quandeo"), 0, 0);  // refused too: still the page

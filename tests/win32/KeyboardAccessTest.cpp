@@ -2,6 +2,8 @@
 // through the windows: the focus, the checkbox's state, and the OK button's state as a screen reader
 // reads it.
 #ifdef _WIN32
+#include <functional>
+
 #include "support/Contract.h"
 #include "win32/NativePageTest.h"
 
@@ -67,19 +69,57 @@ TEST_F(Keyboard, GermanPageTakesItsAccessKeyTabAndF12FromTheWindowAndFromTheHelp
                                       {contract::kSwitchWindow, 0}, {contract::kSwitchWindow, 0}}));
 }
 
-TEST_F(Keyboard, FocusReturnsToTheCheckboxWhenThePageIsActivatedAgain) {
-    Create();
-    Pump();
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    SetFocus(other);
-    Pump();
-    ASSERT_NE(GetFocus(), CheckBox());
-    SetForegroundWindow(Page());
-    Pump();
-    EXPECT_EQ(GetFocus(), CheckBox());
-    DestroyWindow(other);
+// The host's window is active, its button focused, the page (docked in that window, or not) left as
+// `stage` leaves it; then `show` shows or activates it. The checkbox takes the focus whenever the
+// page window becomes active, or a docked page shows while the focus is the page's (in it, or on the
+// window it lies in, where Windows may put it as the page hides with it); else the focus stays.
+TEST_F(Keyboard, CheckboxTakesTheFocusHoweverThePageIsShownOrActivatedButNeverTheHostsFocus) {
+    const struct {
+        const char* how;
+        bool docked, checkboxFocused;
+        std::function<void(HWND page, HWND button)> stage, show;
+    } rows[] = {
+        {"activated", false, true, nullptr, [](HWND page, HWND) { SetForegroundWindow(page); }},
+        {"ShowWindow(SW_SHOW)", false, true, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
+         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
+        {"SetWindowPos(SWP_SHOWWINDOW)", false, true, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
+         [](HWND page, HWND) {
+             SetWindowPos(page, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+         }},
+        {"restored", false, true, [](HWND page, HWND) { ShowWindow(page, SW_MINIMIZE); },
+         [](HWND page, HWND) { ShowWindow(page, SW_RESTORE); }},
+        {"ShowWindow(SW_SHOWNA)", false, false, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
+         [](HWND page, HWND) { ShowWindow(page, SW_SHOWNA); }},
+        {"docked, the host's window focused itself, ShowWindow(SW_SHOW)", true, true,
+         [](HWND page, HWND) { ShowWindow(page, SW_HIDE), SetFocus(GetParent(page)); },
+         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
+        {"docked, the host's button focused, ShowWindow(SW_SHOW)", true, false,
+         [](HWND page, HWND button) { ShowWindow(page, SW_HIDE), SetFocus(button); },
+         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        Create();
+        HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 600,
+                                    nullptr, nullptr, nullptr, nullptr);
+        HWND button = CreateWindowExA(0, "BUTTON", "host's", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24, host,
+                                      nullptr, nullptr, nullptr);
+        if (row.docked) SetWindowLongPtrA(Page(), GWL_STYLE, GetWindowLongPtrA(Page(), GWL_STYLE) | WS_CHILD);
+        if (row.docked) SetParent(Page(), host);
+        SetForegroundWindow(host);
+        SetFocus(button);
+        if (row.stage) row.stage(Page(), button);
+        Pump();
+        ASSERT_NE(GetFocus(), CheckBox());
+        row.show(Page(), button);
+        Pump();
+        EXPECT_EQ(GetFocus(), row.checkboxFocused ? CheckBox() : button);
+        if (!row.checkboxFocused) {
+            EXPECT_EQ(GetActiveWindow(), host);
+        }
+        ModulFree();
+        DestroyWindow(host);
+    }
 }
 
 TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
