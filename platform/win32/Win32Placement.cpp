@@ -52,23 +52,23 @@ bool Shown(HWND window) {
     return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, UINT show, UINT flags) {
+// Without WPF_RESTORETOMAXIMIZED the system keeps its own restoring: a window that was maximized as
+// it was minimized is restored maximized, and takes its new normal place once restored from that.
+bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, UINT show) {
     const POINT origin = WorkspaceOrigin(window);
     const int left = bounds.left - origin.x, top = bounds.top - origin.y;
     placement.rcNormalPosition = {left, top, left + bounds.width, top + bounds.height};
-    placement.flags = flags;
+    placement.flags = 0;
     placement.showCmd = show;
     return SetWindowPlacement(window, &placement) != FALSE;
 }
 
 // A minimized window keeps what it is given for its restoring; it stays minimized, shown or hidden
-// as it was (whatever the windows it lies in), and is not activated. One that was maximized is
-// restored maximized still, and takes its new normal place once it is restored from that.
+// as it was (whatever the windows it lies in), and is not activated.
 bool PlaceMinimized(HWND window, const Rect& bounds) {
     WINDOWPLACEMENT placement;
     if (!IsIconic(window) || !ReadPlacement(window, placement)) return false;
-    return PlaceNormally(window, placement, bounds, Shown(window) ? SW_SHOWMINNOACTIVE : SW_HIDE,
-                         placement.flags & WPF_RESTORETOMAXIMIZED);
+    return PlaceNormally(window, placement, bounds, Shown(window) ? SW_SHOWMINNOACTIVE : SW_HIDE);
 }
 
 // A maximized window, which the page never makes itself, is restored without being activated, shown
@@ -83,7 +83,7 @@ bool RestoreMaximized(HWND window, const Rect& bounds, WindowChange set) {
     if (all || set == WindowChange::Top) restored.top = bounds.top;
     if (all || set == WindowChange::Width) restored.width = bounds.width;
     if (all || set == WindowChange::Height) restored.height = bounds.height;
-    if (Shown(window)) return PlaceNormally(window, placement, restored, SW_SHOWNOACTIVATE, 0);
+    if (Shown(window)) return PlaceNormally(window, placement, restored, SW_SHOWNOACTIVATE);
     // Any show would put it on screen: a maximized window is one with that style, and a hidden one
     // is restored by taking it away.
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~WS_MAXIMIZE);

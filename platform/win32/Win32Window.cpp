@@ -43,15 +43,15 @@ Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
 HWND Win32Peer::MadeWindow() {
     if (std::exchange(made_, true)) return Window();
     RegisterPageWindowClass(&WindowProc);
-    // A host's value that CreateWindowEx would take as "the system chooses" is placed afterwards, as
-    // the system takes any other.
+    // A host's value that CreateWindowEx would take as "the system chooses" is made 0 and placed
+    // afterwards, as the system takes any other; the rest are made as given.
+    const auto made = [](int value) { return SystemChooses(value) ? 0 : value; };
     const bool placeAfterwards = SystemChooses(form_.Left()) || SystemChooses(form_.Top()) ||
                                  SystemChooses(form_.Width()) || SystemChooses(form_.Height());
-    const Rect made =
-        placeAfterwards ? Rect{} : Rect{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
     window_.Reset(CreateWindowExW(kPageWindowExStyle, kPageWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
-                                  kPageWindowStyle, made.left, made.top, made.width, made.height, nullptr,
-                                  nullptr, ModuleInstance(), this));
+                                  kPageWindowStyle, made(form_.Left()), made(form_.Top()),
+                                  made(form_.Width()), made(form_.Height()), nullptr, nullptr,
+                                  ModuleInstance(), this));
     if (!Window()) throw WindowRefused("Cannot create the window");
     Phase("window");
     // Without its tooltip the page still works; the buttons show no hints.

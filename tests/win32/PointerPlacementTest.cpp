@@ -139,12 +139,22 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
     // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
     // chooses". The system may still enforce its own minimum size on a captioned window: the page
     // lands where any window of its styles lands with the same values.
+    // A CBT hook sees the window made at the host's values, 0 for each of those marks.
     const int geometries[][4] = {
         {-20, -30, 0, 0}, {INT_MIN, 100, 300, 460}, {-32768, 100, -32768, 460}, {10, -32768, 300, INT_MIN}};
+    const RECT hooked[] = {{-20, -30, -20, -30}, {0, 100, 300, 560}, {0, 100, 0, 560}, {10, 0, 310, 0}};
     for (const auto& g : geometries) {
         SCOPED_TRACE(testing::Message() << g[0] << ", " << g[1] << ", " << g[2] << ", " << g[3]);
+        watched = {};
+        HHOOK creation = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
         ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
                     contract::kWindowsXPBit, 1);
+        UnhookWindowsHookEx(creation);
+        const RECT& made = hooked[&g - geometries];
+        ASSERT_EQ(watched.made.size(), 1u);
+        EXPECT_EQ((std::vector<LONG>{watched.made[0].left, watched.made[0].top, watched.made[0].right,
+                                     watched.made[0].bottom}),
+                  (std::vector<LONG>{made.left, made.top, made.right, made.bottom}));
         ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
         RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
         GetWindowRect(Page(), &r);
