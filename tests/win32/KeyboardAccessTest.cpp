@@ -131,6 +131,12 @@ TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
     EXPECT_NE(AccessibleWindow(CheckBox()).State(CHILDID_SELF) & STATE_SYSTEM_UNAVAILABLE, 0);
     Press(contract::kGerman.accessKey, {VK_MENU});
     EXPECT_FALSE(Ticked(CheckBox())) << "a disabled checkbox ignores its access key";
+    HWND help = ChildOfClass(Page(), "Edit", 0);
+    SendMessageA(help, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(help, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(GetFocus(), help) << "a click into a help box focuses it";
+    Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), Page()) << "and Tab takes the focus back to the page window";
     Press(VK_F12);
     EXPECT_EQ(listener->received,
               (std::vector<std::pair<std::int32_t, std::int32_t>>{{contract::kSwitchWindow, 0}}));
