@@ -1,10 +1,8 @@
 // Windows only: a host or a screen reader that calls the page from a thread of its own, or makes a
 // page from inside the making of another, while the page's thread handles its messages.
 #ifdef _WIN32
-#include <algorithm>
-#include <cstdint>
 #include <functional>
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,31 +45,19 @@ LRESULT CALLBACK RefuseDestruction(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Whether a repaint of the page draws text into its English help box: pixels, inside its border, of
-// another colour than its background (the commonest one).
+// Whether a repaint of the page draws its English help box with text: pixels inside its border of
+// another colour than its background.
 bool EnglishHelpDrawn(HWND page) {
     HWND help = ChildOfClass(page, "Edit", 1);
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT box;
     GetClientRect(help, &box);
-    const int width = box.right - 8, height = box.bottom - 8;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(help), copy = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(copy, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, screen, 4, 4, SRCCOPY);
-    GdiFlush();
-    std::map<std::uint32_t, int> colours;
-    for (int i = 0; i < width * height; ++i) ++colours[static_cast<std::uint32_t*>(bits)[i] & 0xFFFFFF];
-    SelectObject(copy, old);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(help, screen);
-    int background = 0;
-    for (const auto& colour : colours) background = std::max(background, colour.second);
-    return width * height - background > 100;
+    HDC dc = GetDC(help);
+    std::set<COLORREF> colours;
+    for (int y = 4; y < box.bottom - 4; y += 2)
+        for (int x = 4; x < box.right - 4; x += 2) colours.insert(GetPixel(dc, x, y));
+    ReleaseDC(help, dc);
+    return colours.size() > 1;
 }
 
 // A host's own window on a worker thread that, told OK was applied, asks the page again.

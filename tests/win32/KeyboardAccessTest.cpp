@@ -2,8 +2,6 @@
 // through the windows: the focus, the checkbox's state, and the OK button's state as a screen reader
 // reads it.
 #ifdef _WIN32
-#include <functional>
-
 #include "support/Contract.h"
 #include "win32/NativePageTest.h"
 
@@ -69,54 +67,41 @@ TEST_F(Keyboard, GermanPageTakesItsAccessKeyTabAndF12FromTheWindowAndFromTheHelp
                                       {contract::kSwitchWindow, 0}, {contract::kSwitchWindow, 0}}));
 }
 
-// The host's window is active, its button focused, the page (docked in that window, or not) left as
-// `stage` leaves it; then `show` shows or activates it. The checkbox takes the focus whenever the
-// page window becomes active, or a docked page shows while the focus is the page's (in it, or on the
-// window it lies in, where Windows may put it as the page hides with it); else the focus stays.
+// The host's window active, its button focused (its window itself, `onHost`); the page, docked in it
+// or not, `staged` by ShowWindow (-1: left shown); then `shown` by ShowWindow (0: activated, -1:
+// SetWindowPos with SWP_SHOWWINDOW). The checkbox takes the focus whenever the page window becomes
+// active, and as a docked page shows while the focus is the page's; else the host keeps its own.
 TEST_F(Keyboard, CheckboxTakesTheFocusHoweverThePageIsShownOrActivatedButNeverTheHostsFocus) {
     const struct {
-        const char* how;
-        bool docked, checkboxFocused;
-        std::function<void(HWND page, HWND button)> stage, show;
-    } rows[] = {
-        {"activated", false, true, nullptr, [](HWND page, HWND) { SetForegroundWindow(page); }},
-        {"ShowWindow(SW_SHOW)", false, true, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
-         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
-        {"SetWindowPos(SWP_SHOWWINDOW)", false, true, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
-         [](HWND page, HWND) {
-             SetWindowPos(page, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-         }},
-        {"restored", false, true, [](HWND page, HWND) { ShowWindow(page, SW_MINIMIZE); },
-         [](HWND page, HWND) { ShowWindow(page, SW_RESTORE); }},
-        {"ShowWindow(SW_SHOWNA)", false, false, [](HWND page, HWND) { ShowWindow(page, SW_HIDE); },
-         [](HWND page, HWND) { ShowWindow(page, SW_SHOWNA); }},
-        {"docked, the host's window focused itself, ShowWindow(SW_SHOW)", true, true,
-         [](HWND page, HWND) { ShowWindow(page, SW_HIDE), SetFocus(GetParent(page)); },
-         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
-        {"docked, the host's button focused, ShowWindow(SW_SHOW)", true, false,
-         [](HWND page, HWND button) { ShowWindow(page, SW_HIDE), SetFocus(button); },
-         [](HWND page, HWND) { ShowWindow(page, SW_SHOW); }},
-    };
+        bool docked, onHost;
+        int staged, shown;
+        bool checkbox;
+    } rows[] = {{false, false, -1, 0, true},
+                {false, false, SW_HIDE, SW_SHOW, true},
+                {false, false, SW_HIDE, -1, true},
+                {false, false, SW_MINIMIZE, SW_RESTORE, true},
+                {false, false, SW_HIDE, SW_SHOWNA, false},
+                {true, true, SW_HIDE, SW_SHOW, true},
+                {true, false, SW_HIDE, SW_SHOW, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.how);
+        SCOPED_TRACE(&row - rows);
         Create();
         HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 600,
                                     nullptr, nullptr, nullptr, nullptr);
-        HWND button = CreateWindowExA(0, "BUTTON", "host's", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24, host,
-                                      nullptr, nullptr, nullptr);
+        HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24, host, 0, 0, 0);
         if (row.docked) SetWindowLongPtrA(Page(), GWL_STYLE, GetWindowLongPtrA(Page(), GWL_STYLE) | WS_CHILD);
         if (row.docked) SetParent(Page(), host);
         SetForegroundWindow(host);
         SetFocus(button);
-        if (row.stage) row.stage(Page(), button);
+        if (row.staged >= 0) ShowWindow(Page(), row.staged);
+        if (row.onHost) SetFocus(host);
         Pump();
-        ASSERT_NE(GetFocus(), CheckBox());
-        row.show(Page(), button);
+        if (row.shown > 0) ShowWindow(Page(), row.shown);
+        if (row.shown < 0) SetWindowPos(Page(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        if (row.shown == 0) SetForegroundWindow(Page());
         Pump();
-        EXPECT_EQ(GetFocus(), row.checkboxFocused ? CheckBox() : button);
-        if (!row.checkboxFocused) {
-            EXPECT_EQ(GetActiveWindow(), host);
-        }
+        EXPECT_EQ(GetFocus(), row.checkbox ? CheckBox() : button);
+        EXPECT_EQ(GetActiveWindow(), row.checkbox && !row.docked ? Page() : host);
         ModulFree();
         DestroyWindow(host);
     }
