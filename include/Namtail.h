@@ -51,12 +51,20 @@ extern "C" {
  * nowhere; HelpId 1 selects the page's texts in QuandeoHelp.dll, any other id leaves the help
  * boxes empty. Always returns 0.
  * The page follows its window: commands 10 to 13 of the message "Quandeo" change one edge or size
- * of the window as the host, the user or the system left it, in the window's own coordinates.
- * A minimized page keeps the commands for where it is restored to. A host may dock the page in a
+ * of the window as the host, the user or the system left it, in the window's own coordinates, each
+ * command counting whatever its value; the page judges its window by the window's own state, not
+ * by the windows it lies in, and no command activates it. A minimized page keeps the commands for
+ * where it is restored to (in the workspace of the monitor it is on), shown or hidden as it was;
+ * one that was maximized as it was minimized is still restored maximized. A host may dock the page in a
  * window of its own thread (set WS_CHILD, then SetParent; with the DPI awareness of the thread
  * that called ModulCreate): the commands then place it in that window's client area. System menu
  * Close and Alt+F4 only hide the page; command 200 shows it again (restores it, when minimized) and
- * fills its heading and help boxes anew. A maximized page is restored where a command places it. */
+ * fills its heading and help boxes anew. A maximized page, shown or hidden, is restored where a
+ * command places it. The checkbox takes the focus whenever the page window becomes active; a docked
+ * page's on command 200, and as it shows while the focus is the page's, on the window it lies in
+ * or nowhere (never from another of the host's controls). ModulCreate's Left, Top, Width or Height
+ * of INT_MIN or -32768 is made 0 (a CBT hook sees that) and placed right after, before the page
+ * shows. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t Width, int32_t Height,
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);

@@ -11,7 +11,8 @@ namespace platform {
 
 class Form;
 
-enum class WindowChange { Caption, Bounds, Visible, Look };
+// Bounds: the whole rectangle was set; Left to Height: the host set that edge or size alone.
+enum class WindowChange { Caption, Bounds, Left, Top, Width, Height, Visible, Look };
 enum class MessageBoxKind { Plain, Confirm, Error };
 
 class FormPeer {

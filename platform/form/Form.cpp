@@ -95,19 +95,19 @@ Size Form::ClientSize() const {
     return layout::ClientOf(bounds_.width, bounds_.height, frame_);
 }
 
-void Form::SetWindowBounds(const Rect& bounds) {
-    TakeBounds(bounds, true);
+void Form::SetWindowBounds(const Rect& bounds, WindowChange set) {
+    TakeBounds(bounds, true, set);
 }
 
 void Form::WindowPlaced(const Rect& bounds) {
     TakeBounds(bounds, false);
 }
 
-void Form::TakeBounds(const Rect& bounds, bool placeWindow) {
-    if (bounds == bounds_) return;
+void Form::TakeBounds(const Rect& bounds, bool placeWindow, WindowChange set) {
+    if (bounds == bounds_ && !placeWindow) return;
     bool resized = bounds.width != bounds_.width || bounds.height != bounds_.height;
     bounds_ = bounds;
-    if (placeWindow && peer_) peer_->WindowChanged(WindowChange::Bounds);
+    if (placeWindow && peer_) peer_->WindowChanged(set);
     if (resized) Realign();
 }
 

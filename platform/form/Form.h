@@ -42,11 +42,21 @@ class Form : public Component, public ComponentOwner, private InputTarget {
     int Top() const { return bounds_.top; }
     int Width() const { return bounds_.width; }
     int Height() const { return bounds_.height; }
-    void SetLeft(int v) { SetWindowBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
-    void SetTop(int v) { SetWindowBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
-    void SetWidth(int v) { SetWindowBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
-    void SetHeight(int v) { SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
-    void SetWindowBounds(const Rect& bounds);
+    // Each setting counts, whatever its value: the window is placed even where the model has it
+    // already (a maximized window is restored there, say), told which edge or size was set.
+    void SetLeft(int v) {
+        SetWindowBounds({v, bounds_.top, bounds_.width, bounds_.height}, WindowChange::Left);
+    }
+    void SetTop(int v) {
+        SetWindowBounds({bounds_.left, v, bounds_.width, bounds_.height}, WindowChange::Top);
+    }
+    void SetWidth(int v) {
+        SetWindowBounds({bounds_.left, bounds_.top, v, bounds_.height}, WindowChange::Width);
+    }
+    void SetHeight(int v) {
+        SetWindowBounds({bounds_.left, bounds_.top, bounds_.width, v}, WindowChange::Height);
+    }
+    void SetWindowBounds(const Rect& bounds, WindowChange set = WindowChange::Bounds);
     // The window is the truth: whoever placed, sized, showed or hid it (the host, the user, the
     // system), a backend reports it here as the window now has it. The model follows and writes
     // nothing back; a window hidden so shows again through Show, its show handler run.
@@ -143,8 +153,8 @@ class Form : public Component, public ComponentOwner, private InputTarget {
 
   private:
     void Load();
-    // The model takes `bounds`; the window is placed there too unless it is where they came from.
-    void TakeBounds(const Rect& bounds, bool placeWindow);
+    // The model takes `bounds`; with `placeWindow`, the window is placed there too, told what was set.
+    void TakeBounds(const Rect& bounds, bool placeWindow, WindowChange set = WindowChange::Bounds);
     void Realign();
     void ScaleLayout(int m, int d);
     void ScaleFonts(int m, int d);

@@ -111,10 +111,11 @@ bool Win32Peer::Translate(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_SYSKEYDOWN:
         case WM_SYSCHAR:
             return HandledKey(msg, wParam);
-        case WM_ACTIVATE:
-            result = DefWindowProcW(hwnd, msg, wParam, lParam);
-            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) input.FocusFirstTabStop();
-            return true;
+        case WM_SETFOCUS:
+            // However the page window got it (activated, restored, shown, the host's SetFocus), the
+            // first tab stop takes it; with none usable the window keeps it.
+            if (input.FirstTabStop()) input.FocusFirstTabStop();
+            return false;
         case WM_GETOBJECT:
             if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return false;
             result = accessible_.Answer(hwnd, form_, wParam);

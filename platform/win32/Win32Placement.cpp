@@ -48,6 +48,12 @@ Rect PlaceOf(HWND window) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+bool Shown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Without WPF_RESTORETOMAXIMIZED the system keeps its own restoring: a window that was maximized as
+// it was minimized is restored maximized, and takes its new normal place once restored from that.
 bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, UINT show) {
     const POINT origin = WorkspaceOrigin(window);
     const int left = bounds.left - origin.x, top = bounds.top - origin.y;
@@ -58,32 +64,49 @@ bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, 
 }
 
 // A minimized window keeps what it is given for its restoring; it stays minimized, shown or hidden
-// as it was, and is not activated.
+// as it was (whatever the windows it lies in), and is not activated.
 bool PlaceMinimized(HWND window, const Rect& bounds) {
     WINDOWPLACEMENT placement;
     if (!IsIconic(window) || !ReadPlacement(window, placement)) return false;
-    return PlaceNormally(window, placement, bounds, IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE);
+    return PlaceNormally(window, placement, bounds, Shown(window) ? SW_SHOWMINNOACTIVE : SW_HIDE);
 }
 
-// A maximized window, which the page never makes itself, is restored without being activated: what
-// the host's command changed replaces that of its normal place, the rest stays as it was there.
-bool RestoreMaximized(HWND window, const Rect& bounds) {
+// A maximized window, which the page never makes itself, is restored without being activated, shown
+// or hidden as it was: what the host's command set replaces that of its normal place, the rest stays
+// as it was there.
+bool RestoreMaximized(HWND window, const Rect& bounds, WindowChange set) {
     WINDOWPLACEMENT placement;
-    if (!IsWindowVisible(window) || !IsZoomed(window) || !ReadPlacement(window, placement)) return false;
-    const Rect now = PlaceOf(window);
+    if (!IsZoomed(window) || !ReadPlacement(window, placement)) return false;
     Rect restored = NormalPlaceOf(window, placement);
-    if (bounds.left != now.left) restored.left = bounds.left;
-    if (bounds.top != now.top) restored.top = bounds.top;
-    if (bounds.width != now.width) restored.width = bounds.width;
-    if (bounds.height != now.height) restored.height = bounds.height;
-    return PlaceNormally(window, placement, restored, SW_SHOWNOACTIVATE);
+    const bool all = set == WindowChange::Bounds;
+    if (all || set == WindowChange::Left) restored.left = bounds.left;
+    if (all || set == WindowChange::Top) restored.top = bounds.top;
+    if (all || set == WindowChange::Width) restored.width = bounds.width;
+    if (all || set == WindowChange::Height) restored.height = bounds.height;
+    if (Shown(window)) return PlaceNormally(window, placement, restored, SW_SHOWNOACTIVATE);
+    // Any show would put it on screen: a maximized window is one with that style, and a hidden one
+    // is restored by taking it away.
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~WS_MAXIMIZE);
+    return SetWindowPos(window, nullptr, restored.left, restored.top, restored.width, restored.height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED) != FALSE;
+}
+
+// Whether the page may take the focus as it shows without taking it from the host: the page window
+// itself has it (the page was activated); or the page is docked in the active window, and the focus
+// is in the page, on the window the page lies in (where the system puts it when the page hides with
+// it), or nowhere.
+bool FocusIsThePages(HWND page) {
+    HWND focus = GetFocus(), parent = GetAncestor(page, GA_PARENT);
+    if (focus == page) return true;
+    if (parent == GetDesktopWindow() || GetActiveWindow() != GetAncestor(page, GA_ROOT)) return false;
+    return !focus || focus == parent || GetParent(focus) == page;
 }
 
 }  // namespace
 
-void Win32Peer::PlaceWindow(UINT extraFlags) {
+void Win32Peer::PlaceWindow(UINT extraFlags, WindowChange set) {
     const Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
-    if (RestoreMaximized(Window(), bounds)) return;  // the model reads back where it went
+    if (RestoreMaximized(Window(), bounds, set)) return;  // the model reads back where it went
     const bool placing = std::exchange(placing_, true);
     if (!PlaceMinimized(Window(), bounds))
         SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
@@ -100,10 +123,12 @@ void Win32Peer::WindowPlaced(UINT flags) {
     if (!(flags & SWP_NOSIZE)) bounds.width = r.width, bounds.height = r.height;
     if (!placing_) form_.WindowPlaced(bounds);
     if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) return;
-    const bool shown = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool shown = Shown(Window());
     if (shown && !form_.Visible()) Reveal();  // shown by someone else: now on screen
     onScreen_ = shown;
     form_.WindowShown(shown);
+    // However it showed, the first tab stop takes the focus that is the page's.
+    if (shown && FocusIsThePages(Window())) form_.Input().FocusFirstTabStop();
 }
 
 void Win32Peer::BringToFront() {

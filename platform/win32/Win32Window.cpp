@@ -43,15 +43,15 @@ Win32Peer::Win32Peer(Form& form) : form_(form), children_(form) {}
 HWND Win32Peer::MadeWindow() {
     if (std::exchange(made_, true)) return Window();
     RegisterPageWindowClass(&WindowProc);
-    // A host's value that CreateWindowEx would take as "the system chooses" is placed afterwards, as
-    // the system takes any other.
+    // A host's value that CreateWindowEx would take as "the system chooses" is made 0 and placed
+    // afterwards, as the system takes any other; the rest are made as given.
+    const auto made = [](int value) { return SystemChooses(value) ? 0 : value; };
     const bool placeAfterwards = SystemChooses(form_.Left()) || SystemChooses(form_.Top()) ||
                                  SystemChooses(form_.Width()) || SystemChooses(form_.Height());
-    const Rect made =
-        placeAfterwards ? Rect{} : Rect{form_.Left(), form_.Top(), form_.Width(), form_.Height()};
     window_.Reset(CreateWindowExW(kPageWindowExStyle, kPageWindowClass, Wide(form_.Caption(), CP_ACP).c_str(),
-                                  kPageWindowStyle, made.left, made.top, made.width, made.height, nullptr,
-                                  nullptr, ModuleInstance(), this));
+                                  kPageWindowStyle, made(form_.Left()), made(form_.Top()),
+                                  made(form_.Width()), made(form_.Height()), nullptr, nullptr,
+                                  ModuleInstance(), this));
     if (!Window()) throw WindowRefused("Cannot create the window");
     Phase("window");
     // Without its tooltip the page still works; the buttons show no hints.
@@ -67,7 +67,7 @@ HWND Win32Peer::MadeWindow() {
         throw;
     }
     ready_ = true;
-    if (placeAfterwards) PlaceWindow(SWP_NOREDRAW);
+    if (placeAfterwards) PlaceWindow(SWP_NOREDRAW, WindowChange::Bounds);
     Phase("children, fonts and tools");
     return Window();
 }
@@ -110,9 +110,13 @@ void Win32Peer::WindowChanged(WindowChange what) {
                 SetWindowTextW(Window(), Wide(form_.Caption(), CP_ACP).c_str());
             break;
         case WindowChange::Bounds:
+        case WindowChange::Left:
+        case WindowChange::Top:
+        case WindowChange::Width:
+        case WindowChange::Height:
             // At once, shown or not: a host reads the window back as soon as its command returns.
             // A hidden window's children are laid out as it shows.
-            PlaceWindow(onScreen_ ? 0 : SWP_NOREDRAW);
+            PlaceWindow(onScreen_ ? 0 : SWP_NOREDRAW, what);
             break;
         case WindowChange::Visible:
             break;  // above

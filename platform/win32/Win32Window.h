@@ -71,7 +71,8 @@ class Win32Peer : public FormPeer {
     // The native window, made at its first show or first asked-for handle.
     HWND MadeWindow();
     void Flush();
-    void PlaceWindow(UINT extraFlags);
+    // Places the window where the model has it; `set` is what the host set, all of it for Bounds.
+    void PlaceWindow(UINT extraFlags, WindowChange set);
     void VisibleChanged();
     void ShowOrHide();
     // What changed while the window was hidden, applied as it shows.

@@ -2,6 +2,7 @@
 // page from inside the making of another, while the page's thread handles its messages.
 #ifdef _WIN32
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,21 @@ LRESULT CALLBACK AnswerBoxesOrAskLater(int code, WPARAM wParam, LPARAM lParam) {
             PostMessageA(GetDlgItem(box, GetDlgItem(box, IDNO) ? IDNO : IDOK), BM_CLICK, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether a repaint of the page draws its English help box with text: pixels inside its border of
+// another colour than its background.
+bool EnglishHelpDrawn(HWND page) {
+    HWND help = ChildOfClass(page, "Edit", 1);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT box;
+    GetClientRect(help, &box);
+    HDC dc = GetDC(help);
+    std::set<COLORREF> colours;
+    for (int y = 4; y < box.bottom - 4; y += 2)
+        for (int x = 4; x < box.right - 4; x += 2) colours.insert(GetPixel(dc, x, y));
+    ReleaseDC(help, dc);
+    return colours.size() > 1;
 }
 
 // A host's own window on a worker thread that, told OK was applied, asks the page again.
@@ -227,14 +243,14 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              results.push_back(static_cast<int>(boxes.Texts(MessageBoxKind::Confirm).size()));
              return true;
          }},
-        {"a hook refuses the page window's destruction, and the page works on",
-         {{0, 1, 0, 1, 0}, 0, nullptr},
+        {"a hook refuses the page window's destruction, and the page works on, its help drawn again",
+         {{0, 1, 1, 0, 1, 0}, 0, nullptr},
          [&] {
              outer();
              HWND page = undestroyable = Page(), box = ChildOfClass(page, "Button");
              HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseDestruction, nullptr, GetCurrentThreadId());
              const bool ticked = Ticked(box);
-             results = {ModulFree()};
+             results = {ModulFree(), EnglishHelpDrawn(page)};
              Press(VK_SPACE);
              results.push_back(Ticked(box) != ticked);                     // the box still works
              SendMessageW(page, RegisterWindowMessageA("Quandeo"), 0, 0);  // refused too: still the page

@@ -67,19 +67,44 @@ TEST_F(Keyboard, GermanPageTakesItsAccessKeyTabAndF12FromTheWindowAndFromTheHelp
                                       {contract::kSwitchWindow, 0}, {contract::kSwitchWindow, 0}}));
 }
 
-TEST_F(Keyboard, FocusReturnsToTheCheckboxWhenThePageIsActivatedAgain) {
-    Create();
-    Pump();
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    SetFocus(other);
-    Pump();
-    ASSERT_NE(GetFocus(), CheckBox());
-    SetForegroundWindow(Page());
-    Pump();
-    EXPECT_EQ(GetFocus(), CheckBox());
-    DestroyWindow(other);
+// The host's window active, its button focused (its window itself, `onHost`); the page, docked in it
+// or not, `staged` by ShowWindow (-1: left shown); then `shown` by ShowWindow (0: activated, -1:
+// SetWindowPos with SWP_SHOWWINDOW). The checkbox takes the focus whenever the page window becomes
+// active, and as a docked page shows while the focus is the page's; else the host keeps its own.
+TEST_F(Keyboard, CheckboxTakesTheFocusHoweverThePageIsShownOrActivatedButNeverTheHostsFocus) {
+    const struct {
+        bool docked, onHost;
+        int staged, shown;
+        bool checkbox;
+    } rows[] = {{false, false, -1, 0, true},
+                {false, false, SW_HIDE, SW_SHOW, true},
+                {false, false, SW_HIDE, -1, true},
+                {false, false, SW_MINIMIZE, SW_RESTORE, true},
+                {false, false, SW_HIDE, SW_SHOWNA, false},
+                {true, true, SW_HIDE, SW_SHOW, true},
+                {true, false, SW_HIDE, SW_SHOW, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        Create();
+        HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 600,
+                                    nullptr, nullptr, nullptr, nullptr);
+        HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 24, host, 0, 0, 0);
+        if (row.docked) SetWindowLongPtrA(Page(), GWL_STYLE, GetWindowLongPtrA(Page(), GWL_STYLE) | WS_CHILD);
+        if (row.docked) SetParent(Page(), host);
+        SetForegroundWindow(host);
+        SetFocus(button);
+        if (row.staged >= 0) ShowWindow(Page(), row.staged);
+        if (row.onHost) SetFocus(host);
+        Pump();
+        if (row.shown > 0) ShowWindow(Page(), row.shown);
+        if (row.shown < 0) SetWindowPos(Page(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        if (row.shown == 0) SetForegroundWindow(Page());
+        Pump();
+        EXPECT_EQ(GetFocus(), row.checkbox ? CheckBox() : button);
+        EXPECT_EQ(GetActiveWindow(), row.checkbox && !row.docked ? Page() : host);
+        ModulFree();
+        DestroyWindow(host);
+    }
 }
 
 TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
@@ -91,6 +116,12 @@ TEST_F(Keyboard, PageThatDoesNotApplyKeepsTheFocusAndF12StillBroadcasts) {
     EXPECT_NE(AccessibleWindow(CheckBox()).State(CHILDID_SELF) & STATE_SYSTEM_UNAVAILABLE, 0);
     Press(contract::kGerman.accessKey, {VK_MENU});
     EXPECT_FALSE(Ticked(CheckBox())) << "a disabled checkbox ignores its access key";
+    HWND help = ChildOfClass(Page(), "Edit", 0);
+    SendMessageA(help, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(help, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(GetFocus(), help) << "a click into a help box focuses it";
+    Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), Page()) << "and Tab takes the focus back to the page window";
     Press(VK_F12);
     EXPECT_EQ(listener->received,
               (std::vector<std::pair<std::int32_t, std::int32_t>>{{contract::kSwitchWindow, 0}}));

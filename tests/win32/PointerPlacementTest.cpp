@@ -139,12 +139,19 @@ TEST_F(Pointer, HostGeometryReachesTheSystemUnchangedDownToZeroAndAtTheDefaultMa
     // 0 x 0; CW_USEDEFAULT (INT_MIN) and -32768, which CreateWindowEx would take as "the system
     // chooses". The system may still enforce its own minimum size on a captioned window: the page
     // lands where any window of its styles lands with the same values.
+    // A CBT hook sees the window made at the host's values, 0 for each of those marks.
     const int geometries[][4] = {
         {-20, -30, 0, 0}, {INT_MIN, 100, 300, 460}, {-32768, 100, -32768, 460}, {10, -32768, 300, INT_MIN}};
+    const RECT hooked[] = {{-20, -30, -20, -30}, {0, 100, 300, 560}, {0, 100, 0, 560}, {10, 0, 310, 0}};
     for (const auto& g : geometries) {
         SCOPED_TRACE(testing::Message() << g[0] << ", " << g[1] << ", " << g[2] << ", " << g[3]);
+        watched = {};
+        HHOOK creation = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
         ModulCreate(g[0], g[1], g[2], g[3], contract::kWindowsXP, 1, "Kurznamen", nullptr,
                     contract::kWindowsXPBit, 1);
+        UnhookWindowsHookEx(creation);
+        ASSERT_EQ(watched.made.size(), 1u);
+        EXPECT_TRUE(EqualRect(&watched.made[0], &hooked[&g - geometries]));
         ASSERT_TRUE(IsWindowVisible(Page())) << "on screen when ModulCreate returns";
         RECT r, expected = ReferencePlacement(Page(), g[0], g[1], g[2], g[3]);
         GetWindowRect(Page(), &r);
@@ -186,53 +193,71 @@ int HelpBoxRightMargin(HWND page) {
 }
 
 // What a host does to the page window, then its commands (code and argument; -1: the host's window
-// repaints), and where the window is: left, top, width, height in the host's client area when
-// docked, else on the screen. Undocked, the window keeps its numbers, now on the screen. Minimized,
-// the commands say where it is restored to; maximized, they restore it there; hidden, they place it
-// at once.
+// repaints; an argument of kZoomedWidth: the maximized window's width), and where the window is:
+// left, top, width, height in the host's client area when docked, else on the screen. Undocked, the
+// window keeps its numbers, now on the screen. Minimized, the commands say where it is restored to;
+// maximized, shown or hidden, they restore it there, whatever their value; hidden, they place it at
+// once. Docked in a hidden panel, a minimized page stays shown. The host's active window stays so.
 TEST_F(Pointer, CommandsChangeOneEdgeOrSizeOfTheWindowAsTheHostLeftItDockedOrNot) {
-    enum Action { Minimize, Maximize, Hide, Resize, DockIt, Reparent, Undock, GoOn };
+    enum Action { Minimize, Maximize, MaxHide, Hide, Resize, DockIt, Reparent, Undock, GoOn, Panel };
+    constexpr int kZoomedWidth = -2;
     const struct {
         Action action;
         bool docked;
         std::vector<int> commands, expected;
     } rows[] = {{Minimize, false, {10, 150, 12, 330}, {150, 50, 330, 460}},
                 {Maximize, false, {12, 330}, {100, 50, 330, 460}},
+                {Maximize, false, {12, kZoomedWidth}, {100, 50, kZoomedWidth, 460}},
+                {MaxHide, false, {12, 330, 200, 0}, {100, 50, 330, 460}},
                 {Hide, false, {12, 490}, {100, 50, 490, 460}},
                 {Resize, false, {10, 60}, {60, 50, 350, 500}},
                 {DockIt, true, {10, 30, 11, 20, -1, 0, 12, 280}, {30, 20, 280, 460}},
                 {Reparent, true, {10, 30, 11, 20, -1, 0, 13, 400}, {30, 20, 300, 400}},
                 {Undock, false, {10, 70}, {70, 20, 300, 460}},
-                {GoOn, false, {11, 90}, {70, 90, 300, 460}}};
+                {GoOn, false, {11, 90}, {70, 90, 300, 460}},
+                {Panel, true, {10, 30}, {30, 50, 300, 460}}};
     HWND host = HostWindow();
+    HWND panel = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 650, 550, host, nullptr, nullptr, nullptr);
     for (const auto& row : rows) {
         if (row.action != GoOn) Create();
         const int margin = HelpBoxRightMargin(Page());
+        if (row.action == Panel) Dock(Page(), panel), ShowWindow(Page(), SW_MINIMIZE);
         if (row.action == Minimize) ShowWindow(Page(), SW_MINIMIZE);
-        if (row.action == Maximize) ShowWindow(Page(), SW_MAXIMIZE);
-        if (row.action == Hide) ShowWindow(Page(), SW_HIDE);
+        if (row.action == Maximize || row.action == MaxHide) ShowWindow(Page(), SW_MAXIMIZE);
+        if (row.action == Hide || row.action == MaxHide) ShowWindow(Page(), SW_HIDE);
         if (row.action == Resize) SetWindowPos(Page(), nullptr, 0, 0, 350, 500, SWP_NOMOVE | SWP_NOZORDER);
         if (row.action == DockIt || row.action == Undock) Dock(Page(), host);
         if (row.action == Reparent) SetParent(Page(), host);
         if (row.action == Undock)
             SendMessageA(Page(), TipState.HostMessage, 11, 20), Dock(Page(), nullptr, WS_CHILD, 0);
+        RECT r;
+        GetWindowRect(Page(), &r);
+        const int zoomedWidth = r.right - r.left;
+        SetForegroundWindow(host);
         for (std::size_t i = 0; i < row.commands.size(); i += 2)
             if (row.commands[i] < 0)
                 RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             else
-                SendMessageA(Page(), TipState.HostMessage, row.commands[i], row.commands[i + 1]);
-        if (row.action == Minimize) {
+                SendMessageA(Page(), TipState.HostMessage, row.commands[i],
+                             row.commands[i + 1] == kZoomedWidth ? zoomedWidth : row.commands[i + 1]);
+        EXPECT_EQ(GetActiveWindow(), row.action == MaxHide ? Page() : host) << "activated by 200 alone";
+        if (row.action == Panel) {
+            ShowWindow(panel, SW_SHOW);
+            EXPECT_TRUE(IsWindowVisible(Page())) << "shown as it was, in the panel shown again";
+        }
+        if (row.action == Minimize || row.action == Panel) {
             EXPECT_TRUE(IsIconic(Page())) << "still minimized";
             EXPECT_EQ(CurrentPage()->Left(), row.expected[0]) << "its place is where it is restored to";
             ShowWindow(Page(), SW_RESTORE);
         }
-        if (row.action == Maximize) {
+        if (row.action == Maximize || row.action == MaxHide) {
             EXPECT_FALSE(IsZoomed(Page())) << "restored where the command put it";
         }
-        RECT r;
         GetWindowRect(Page(), &r);
         MapWindowPoints(nullptr, row.docked ? host : nullptr, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}), row.expected)
+        std::vector<int> expected = row.expected;
+        if (expected[2] == kZoomedWidth) expected[2] = zoomedWidth;
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right - r.left, r.bottom - r.top}), expected)
             << &row - rows;
         if (row.action == Minimize) {
             EXPECT_EQ(HelpBoxRightMargin(Page()), margin) << "laid out for its width";
