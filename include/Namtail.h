@@ -69,12 +69,13 @@ NAMTAIL_API int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t 
                                              int32_t EditionCode, int32_t Language, const char* Caption,
                                              const char* HintText, int32_t ValidFor, int32_t HelpId);
 
-/* Destroys the page, docked or not, with every window it made. Returns 1, or 0 if destroying failed:
- * the system refused to destroy the page window (a CBT hook refusing HCBT_DESTROYWND, say); the page
- * then stays whole and current as it was, the host's activation untouched, and a later ModulFree
- * tries again. From inside one of the page's callbacks destruction waits for the outermost call and
- * this returns 1; from another thread while the page's thread is inside such a call, it returns 0
- * until the window is gone. Call it before destroying a window the page is docked in. */
+/* Destroys the page, docked or not, with every window it made. Returns 1, or 0 if destroying
+ * failed: the system refused to destroy the page window (a CBT hook refusing HCBT_DESTROYWND, say);
+ * the page then stays whole and current as it was (hidden for a moment, shown again), the host's
+ * activation and focus as they were, and a later ModulFree tries again. From inside one of the
+ * page's callbacks destruction waits for the outermost call and this returns 1; from another thread
+ * while the page's thread is inside such a call, it returns 0 until the window is gone. Call it
+ * before destroying a window the page is docked in. */
 NAMTAIL_API int32_t NAMTAIL_CALL ModulFree(void);
 
 /* Applies the page's settings exactly as its OK button does. Returns 1; 0 when applying failed

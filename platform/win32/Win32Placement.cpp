@@ -48,10 +48,6 @@ Rect PlaceOf(HWND window) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-bool Shown(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 // Without WPF_RESTORETOMAXIMIZED the system keeps its own restoring: a window that was maximized as
 // it was minimized is restored maximized, and takes its new normal place once restored from that.
 bool PlaceNormally(HWND window, WINDOWPLACEMENT& placement, const Rect& bounds, UINT show) {
@@ -103,6 +99,10 @@ bool FocusIsThePages(HWND page) {
 }
 
 }  // namespace
+
+bool Shown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void Win32Peer::PlaceWindow(UINT extraFlags, WindowChange set) {
     const Rect bounds{form_.Left(), form_.Top(), form_.Width(), form_.Height()};

@@ -13,6 +13,11 @@ bool SystemChooses(int value) {
     return value == CW_USEDEFAULT || value == -32768;
 }
 
+// The page's controls are its direct children.
+bool InPage(HWND page, HWND window) {
+    return window && (window == page || GetParent(window) == page);
+}
+
 Win32Peer* PeerOf(HWND hwnd) {
     return hwnd ? reinterpret_cast<Win32Peer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
@@ -82,16 +87,24 @@ Win32Peer::~Win32Peer() {
     children_.DestroyTooltip();  // the window goes with window_, the last member
 }
 
-// Its messages get the system's default processing while it goes. It is not hidden first, which
-// would move the activation: refused, the page is as it was, and so are the host's active window
-// and focus.
+// Its messages get the system's default processing while it goes. Hidden first, since the system
+// destroys a hidden window at a fraction of the cost. Hiding an active page hands the activation on;
+// refused, the page shows again as it was without taking the activation, and gets the activation
+// and focus back only where it held them, so the host's active window and focus are as they were.
 bool Win32Peer::DestroyNativeWindow() {
     if (!Window()) return true;
     const bool ready = std::exchange(ready_, false);
+    const bool shown = Shown(Window());
+    const HWND focus = GetFocus();
+    const bool active = GetActiveWindow() == Window(), focusHere = InPage(Window(), focus);
+    if (shown) ShowWindow(Window(), SW_HIDE);
     children_.EmptyEditTexts();
     if (!window_.Destroy()) {
         children_.EmptyEditTexts(false);
         ready_ = ready;
+        if (shown) ShowWindow(Window(), SW_SHOWNA);
+        if (active) SetActiveWindow(Window());
+        if (focusHere) SetFocus(focus);
         return false;
     }
     NativeWindowGone();  // the tooltip too: a docked page cannot own it

@@ -122,6 +122,8 @@ constexpr DWORD kPageWindowExStyle = 0;
 constexpr wchar_t kPageWindowClass[] = L"NamtailTipWindow";
 void RegisterPageWindowClass(WNDPROC procedure);
 bool UnregisterPageWindowClass();
+// Shown by its own style, whatever its parent or owner: IsWindowVisible also asks the ancestors.
+bool Shown(HWND window);
 // The library's own module, which owns the class and the windows.
 HINSTANCE ModuleInstance();
 // The system's own cursor for `cursor`: shared, never destroyed, and loaded once per load of the

@@ -244,13 +244,15 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              return true;
          }},
         {"a hook refuses the page window's destruction, and the page works on, its help drawn again",
-         {{0, 1, 1, 0, 1, 0}, 0, nullptr},
+         {{0, 1, 1, 1, 0, 1, 0}, 0, nullptr},
          [&] {
              outer();
              HWND page = undestroyable = Page(), box = ChildOfClass(page, "Button");
              HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseDestruction, nullptr, GetCurrentThreadId());
              const bool ticked = Ticked(box);
              results = {ModulFree(), EnglishHelpDrawn(page)};
+             // shown again, with the activation and the focus it had
+             results.push_back(IsWindowVisible(page) && GetActiveWindow() == page && GetFocus() == box);
              Press(VK_SPACE);
              results.push_back(Ticked(box) != ticked);                     // the box still works
              SendMessageW(page, RegisterWindowMessageA("Quandeo"), 0, 0);  // refused too: still the page
