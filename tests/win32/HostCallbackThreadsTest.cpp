@@ -4,7 +4,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -43,52 +42,6 @@ void OnWorkerWhilePumping(std::function<void()> work) {
 HWND undestroyable = nullptr;
 LRESULT CALLBACK RefuseDestruction(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == undestroyable) return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// A host's hook that destroys one window whenever a window of its own thread takes the focus.
-HWND doomed = nullptr;
-LRESULT CALLBACK DestroyOnFocus(int code, WPARAM wParam, LPARAM lParam) {
-    auto focused = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_SETFOCUS && focused &&
-        GetWindowThreadProcessId(focused, nullptr) == GetCurrentThreadId() && IsWindow(doomed))
-        DestroyWindow(doomed);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Wine's heap checks find a block written after it was freed.
-bool EveryHeapWhole() {
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    for (DWORD i = 0; i < count && i < 64; ++i)
-        if (!HeapValidate(heaps[i], 0, nullptr)) return false;
-    return count > 0;
-}
-
-// A host on a worker thread: its boxes answered (No, OK), but while the first restart question is
-// open, a timer of the host activates the host's main window and makes a page, under a hook that
-// destroys the first page's window whenever a window of the worker takes the focus.
-HWND hostWindow = nullptr;
-int createdInQuestion = -1;
-void CALLBACK ActFromQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HHOOK hook = SetWindowsHookExA(WH_CBT, DestroyOnFocus, nullptr, GetCurrentThreadId());
-    SetForegroundWindow(hostWindow), SetActiveWindow(hostWindow), SetFocus(hostWindow);
-    createdInQuestion = ModulCreate(495, 240, 500, 384, 9, 1, "Alias names", nullptr, 256, 2147483647);
-    UnhookWindowsHookEx(hook);
-    if (HWND question = FindWindowA("#32770", nullptr))
-        PostMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
-}
-LRESULT CALLBACK AnswerBoxesOrAskLater(int code, WPARAM wParam, LPARAM lParam) {
-    char cls[32] = {};
-    HWND box = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && GetClassNameA(box, cls, sizeof cls) && std::string(cls) == "#32770") {
-        static bool asked = false;
-        if (GetDlgItem(box, IDYES) && !std::exchange(asked, true))
-            SetTimer(nullptr, 0, 50, ActFromQuestion);
-        else
-            PostMessageA(GetDlgItem(box, GetDlgItem(box, IDNO) ? IDNO : IDOK), BM_CLICK, 0, 0);
-    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -287,30 +240,6 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              ModulSaveChanges();
              results.push_back(ModulFree());
              return true;
-         }},
-        {"a worker's page: in its restart question the host activates its main window and makes a "
-         "page, and its hook destroys the first page's window as the new page's error box takes the focus",
-         {{0, 0, 1, 1}, 0, nullptr},
-         [&] {
-             testing_support::SetRawValue(platform::RootKey::CurrentUser, contract::kSuiteKey, "BSControl",
-                                          REG_BINARY, {1});
-             HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                         100, nullptr, nullptr, nullptr, nullptr);
-             OnWorkerWhilePumping([&] {
-                 hostWindow = host;
-                 HHOOK boxes =
-                     SetWindowsHookExA(WH_CBT, AnswerBoxesOrAskLater, nullptr, GetCurrentThreadId());
-                 results = {ModulCreate(445, 33, 431, 631, 7, -1, "Page 53", "", -1, 2147483647)};
-                 doomed = static_cast<HWND>(CurrentPage()->Handle());
-                 const int saved = ModulSaveChanges();
-                 results.insert(results.end(), {createdInQuestion, saved});
-                 UnhookWindowsHookEx(boxes);
-                 ModulFree();
-             });
-             results.push_back(EveryHeapWhole());
-             platform::Registry settings(platform::RootKey::CurrentUser);
-             return DestroyWindow(host) && settings.OpenKey(contract::kSuiteKey, false) &&
-                    settings.DeleteValue("BSControl");
          }},
         {"the host makes a page as the page it replaces hides",
          {{}, 1, "inner"},
