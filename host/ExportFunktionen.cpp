@@ -6,7 +6,7 @@
 #include "template/MainTippU.h"
 
 extern "C" int32_t NAMTAIL_CALL ModulChanged(void) {
-    auto changed = [] {
+    auto changed = [](platform::Way) {
         if (!TipState.Modified) return 0;
         return TipState.Saved ? 2 : 1;
     };
@@ -14,6 +14,6 @@ extern "C" int32_t NAMTAIL_CALL ModulChanged(void) {
 }
 
 extern "C" int32_t NAMTAIL_CALL ModulNr(void) {
-    auto number = [] { return TipState.RestoreDefaults ? 1 : 2; };
+    auto number = [](platform::Way) { return TipState.RestoreDefaults ? 1 : 2; };
     return platform::ThroughExportDoor(number, number);
 }

@@ -26,7 +26,7 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
                                             int32_t EditionCode, int32_t Language, const char* Caption,
                                             const char* HintText, int32_t ValidFor, int32_t HelpId) {
     return platform::ThroughExportDoor(
-        [&] {
+        [&](platform::Way) {
             try {
                 const std::string caption = TextOrEmpty(Caption);
                 TipState.Language = Language;
@@ -46,19 +46,19 @@ extern "C" int32_t NAMTAIL_CALL ModulCreate(int32_t Left, int32_t Top, int32_t W
             }
             return 0;
         },
-        [] { return 0; });
+        [](platform::Way) { return 0; });
 }
 
 extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
     return platform::ThroughExportDoor(
-        [] {
+        [](platform::Way way) {
             try {
-                return platform::FreeCurrentPage() ? 1 : 0;
+                return platform::FreeCurrentPage(way == platform::Way::Carried) ? 1 : 0;
             } catch (...) {
                 return 0;
             }
         },
-        [] { return 1; });
+        [](platform::Way way) { return way == platform::Way::NoPageWindow ? 1 : 0; });
 }
 
 // Runs the OK action as if the user pressed OK; its errors go to the error display, not the host. An
@@ -66,7 +66,9 @@ extern "C" int32_t NAMTAIL_CALL ModulFree(void) {
 // call that fails nothing.
 extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
     return platform::ThroughExportDoor(
-        [] {
+        [](platform::Way way) {
+            // A page that ended with its thread went unsaved.
+            if (way == platform::Way::TookOver) return 0;
             TFormNamtail* page = CurrentPage();
             if (!page || !TipState.Applicable) return 1;
             try {
@@ -79,5 +81,5 @@ extern "C" int32_t NAMTAIL_CALL ModulSaveChanges(void) {
             }
             return 0;
         },
-        [] { return 1; });
+        [](platform::Way way) { return way == platform::Way::NoPageWindow ? 1 : 0; });
 }

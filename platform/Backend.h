@@ -72,9 +72,15 @@ class Backend {
     virtual std::uintptr_t HoldThisThread() { return 1; }
     // True once the held thread has ended.
     virtual bool HeldThreadEnded(std::uintptr_t) { return false; }
+    // The system ends a thread in two steps: its windows and message queue go first, its handle says
+    // so later. True when the page windows went that way: gone, without a word to them.
+    virtual bool PageWindowsGoneUnheard() { return false; }
+    // Waits a bounded time for the held thread's end, and answers whether it came.
+    virtual bool AwaitThreadEnd(std::uintptr_t held) { return HeldThreadEnded(held); }
     virtual void LetThreadGo(std::uintptr_t) {}
-    // Gives other threads a moment, while waiting for a lock held for a few instructions.
-    virtual void YieldThread() {}
+    // The door's lock: a thread that finds it taken blocks until it is free, whatever its priority.
+    virtual void LockDoor() {}
+    virtual void UnlockDoor() {}
     // Runs run(context) on the thread of the page windows and waits for it there, while the calling
     // thread still handles what is sent to its own windows; false, having run nothing, when no page
     // window takes it.

@@ -1,6 +1,5 @@
 #include "platform/form/EntryScope.h"
 
-#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -10,34 +9,32 @@
 namespace platform {
 namespace {
 
-// The door runs on the pages' thread only (exports are carried there, other threads are refused at
-// their own doors), so plain counters do. The lists exist only while they hold something: a static
-// object would be destroyed at unload in no set order with the windows.
+// The door's state, and the only thread that may touch each piece (docs/Architecture.md, "The door
+// on one page"): the counters and lists are the door's thread's alone, so plain ones do; `door`
+// names that thread and is read and changed under the door's lock by any thread. The lists exist
+// only while they hold something: a static object would be destroyed at unload in no set order
+// with the windows.
 using RetiredPages = std::vector<std::unique_ptr<Form>>;
 int depth = 0;
 RetiredPages* retired = nullptr;
 int livePages = 0;
 bool pagesHeldResources = false;  // a page was made since the backend last gave all its resources back
 bool libraryHeld = false;
-bool carried = false;  // an export carried from another thread runs
 
 // The thread the door belongs to while a page lives or an entry is open, held by its handle: a
-// number is another thread's once its thread ends, and only a held handle says that it ended. The
-// number and the handle are two words that no one compare-exchange swaps on both x86 and x64, so a
-// lock of a few instructions guards them; nothing waits while it is held.
+// number is another thread's once its thread ends, and only a held handle says that it ended.
 struct DoorThread {
     std::uintptr_t number = 0;  // 0: the door is free
     std::uintptr_t hold = 0;
 };
 DoorThread door;
-std::atomic_flag doorLocked = ATOMIC_FLAG_INIT;
 
+// Held across the system calls that take, ask and close the handle, and across a bounded wait for
+// an ending thread: the backend's lock blocks, so that no thread spins on its holder meanwhile.
 class DoorLock {
   public:
-    DoorLock() {
-        while (doorLocked.test_and_set(std::memory_order_acquire)) ActiveBackend().YieldThread();
-    }
-    ~DoorLock() { doorLocked.clear(std::memory_order_release); }
+    DoorLock() { ActiveBackend().LockDoor(); }
+    ~DoorLock() { ActiveBackend().UnlockDoor(); }
     DoorLock(const DoorLock&) = delete;
     DoorLock& operator=(const DoorLock&) = delete;
 };
@@ -103,19 +100,23 @@ void FreeThreadWhenIdle() {
     door = {};
 }
 
-enum class Way { Here, Carry, TakeOver, Refuse };
-
-// Under the lock: how a call of thread `self` reaches the pages. `tried`: carrying it failed already.
+// Under the lock: how a call of thread `self` reaches the pages, Way::Carried for "carry it".
+// `tried`: carrying it failed already.
 Way WayIn(std::uintptr_t self, bool tried) {
     if (HeldBy(self)) return Way::Here;
     // A call whose pages went before it could run is refused, not run on a thread of its own.
-    if (!door.number) return !tried && TakeDoor(self) ? Way::Here : Way::Refuse;
-    if (!tried) return Way::Carry;
-    // Only the holder's own handle says it ended. Whoever sees that first takes the door over in
-    // this same step; every later caller finds the door held by a live thread, the taker, and is
-    // refused as when no page window takes its call: the pages it addressed are going.
-    if (!ActiveBackend().HeldThreadEnded(door.hold)) return Way::Refuse;
-    return TakeDoor(self) ? Way::TakeOver : Way::Refuse;
+    if (!door.number) return !tried && TakeDoor(self) ? Way::Here : Way::NoPageWindow;
+    if (!tried) return Way::Carried;
+    // Only the holder's own handle says it ended. A holder whose page windows went unheard is
+    // ending: its end is awaited here, a bounded time, while later callers wait for the lock.
+    // Whoever sees the end first takes the door over in this same step; every later caller finds
+    // the door held by a live thread, the taker, and is refused as when no page window takes its
+    // call: the pages it addressed are going.
+    if (!ActiveBackend().HeldThreadEnded(door.hold)) {
+        if (!ActiveBackend().PageWindowsGoneUnheard()) return Way::NoPageWindow;
+        if (!ActiveBackend().AwaitThreadEnd(door.hold)) return Way::PageThreadEnding;
+    }
+    return TakeDoor(self) ? Way::TookOver : Way::PageThreadEnding;
 }
 
 }  // namespace
@@ -136,10 +137,6 @@ bool EntryScope::Inside() {
 
 bool EntryScope::Nested() {
     return depth > 1;
-}
-
-bool EntryScope::Carried() {
-    return carried;
 }
 
 bool PagesGoing() {
@@ -174,35 +171,32 @@ ExportScope::~ExportScope() {
     FreeThreadWhenIdle();
 }
 
-bool RunOnPageThread(void (*run)(void*), void* context) {
+Way RunOnPageThread(void (*run)(void*, Way), void* context) {
     const std::uintptr_t self = ActiveBackend().CurrentThread();
     struct Call {
-        void (*run)(void*);
+        void (*run)(void*, Way);
         void* context;
     } call{run, context};
     const auto runCarried = [](void* c) {
-        const bool was = std::exchange(carried, true);
-        static_cast<Call*>(c)->run(static_cast<Call*>(c)->context);
-        carried = was;
+        static_cast<Call*>(c)->run(static_cast<Call*>(c)->context, Way::Carried);
     };
-    Way way = Way::Carry;
-    for (bool tried = false; way == Way::Carry; tried = true) {
-        if (tried && ActiveBackend().CarryToPageThread(runCarried, &call)) return true;
+    Way way = Way::Carried;
+    for (bool tried = false; way == Way::Carried; tried = true) {
+        if (tried && ActiveBackend().CarryToPageThread(runCarried, &call)) return Way::Carried;
         DoorLock lock;
         way = WayIn(self, tried);
     }
-    if (way == Way::Refuse) return false;
-    if (way == Way::TakeOver) {
+    if (way >= Way::NoPageWindow) return way;
+    if (way == Way::TookOver) {
         // A thread that ends takes its windows with it, and no message says so. Nothing of that
         // thread runs again, its entries included: its pages are let go without touching their
         // windows, and go as the call below, now the outermost entry, closes.
         depth = 1;
-        carried = false;
         ActiveBackend().ForgetWindowsOfEndedThread();
         depth = 0;
     }
-    run(context);
-    return true;
+    run(context, way);
+    return way;
 }
 
 }  // namespace platform

@@ -23,8 +23,6 @@ class EntryScope {
     static bool Inside();
     // True inside an entry that another entry is still under (a host's call from inside a callback).
     static bool Nested();
-    // True inside an export carried here from another thread, whose caller goes on as it returns.
-    static bool Carried();
 };
 
 // Takes a window that is to go: destroyed at once when no entry is open, else when the outermost one
@@ -55,25 +53,32 @@ class ExportScope {
     ExportScope& operator=(const ExportScope&) = delete;
 };
 
-// Runs `run(context)` on the thread of the pages: here when this thread is theirs or no page lives
-// or is being made, else carried there by the backend, waiting until that thread has run it. False,
-// having run nothing, when it cannot be carried (no page window to carry it to, or the page went
-// before it ran). A page thread whose held handle says it ended took its windows with it: the first
-// caller to see it takes the door and lets its pages go unseen; callers meanwhile are refused.
-bool RunOnPageThread(void (*run)(void*), void* context);
+// How an export reached the thread of the pages, told to its body: on that thread already, carried
+// there from another one (its caller goes on as it returns), or on the caller's own thread, which
+// took the door over from a thread that ended with its pages. Or why it did not: no page window
+// took it (none made yet, or the page went before the call ran), or the page's thread lost its
+// windows and did not end within the wait, so that what is left of its page is not let go yet.
+enum class Way { Here, Carried, TookOver, NoPageWindow, PageThreadEnding };
+
+// Runs `run(context, way)` on the thread of the pages: here when this thread is theirs or no page
+// lives or is being made, else carried there by the backend, waiting until that thread has run it.
+// Answers how it ran, or why it did not, having run nothing. A page thread whose held handle says it
+// ended took its windows with it: the first caller to see it takes the door and lets its pages go
+// unseen; callers meanwhile are refused.
+Way RunOnPageThread(void (*run)(void*, Way), void* context);
 
 // Runs an export's body on the thread that owns the pages, through the door, and returns its
-// result; `refused()` when the call could not reach that thread.
+// result; `refused(way)` when the call could not reach that thread.
 template <typename Body, typename Refused>
 std::int32_t ThroughExportDoor(Body&& body, Refused&& refused) {
     std::int32_t result = 0;
-    auto run = [&] {
+    auto run = [&](Way way) {
         ExportScope scope;
-        result = body();
+        result = body(way);
     };
-    if (!RunOnPageThread([](void* context) { (*static_cast<decltype(run)*>(context))(); }, &run))
-        return refused();
-    return result;
+    const Way way =
+        RunOnPageThread([](void* context, Way how) { (*static_cast<decltype(run)*>(context))(how); }, &run);
+    return way < Way::NoPageWindow ? result : refused(way);
 }
 
 }  // namespace platform

@@ -69,12 +69,13 @@ void RetireCurrentPage() {
     Retire(std::move(retired));
 }
 
-bool FreeCurrentPage() {
+bool FreeCurrentPage(bool carried) {
     if (EntryScope::Nested() || !current) {
         RetireCurrentPage();
         // A caller on another thread goes on as this returns, while this thread may still be inside
-        // an entry of its own: it hears that the page went only once its window has.
-        return !(EntryScope::Carried() && PagesGoing());
+        // an entry of its own: it hears that the page went only once its window has. A call of this
+        // thread's own, from inside a callback, hears it at once.
+        return !(carried && PagesGoing());
     }
     // Nothing of the module is under this call: the window goes now, and a refusal is known while
     // the host still waits for the answer.

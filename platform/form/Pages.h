@@ -17,8 +17,9 @@ void RetireCurrentPage();
 
 // Lets go of the current page at the host's word. With no other entry under this one, its window is
 // destroyed at once: false, the page whole and still current, when the system refuses. Otherwise as
-// RetireCurrentPage, and false to a caller on another thread while a window let go still exists.
-bool FreeCurrentPage();
+// RetireCurrentPage, and false to a call `carried` from another thread while a window let go still
+// exists.
+bool FreeCurrentPage(bool carried);
 
 // A call on a page that lives at least as long as the call: a lambda passed down the stack, with
 // no code of its own for each kind of call, which keeps the library small.

@@ -49,7 +49,9 @@ struct StagedThreads {
     std::uintptr_t caller = 1;      // the calling thread's number
     std::uintptr_t callerHold = 1;  // the hold the system gives on it
     std::set<std::uintptr_t> ended;
-    std::multiset<std::uintptr_t> held;  // taken and not yet let go
+    std::set<std::uintptr_t> windowsGone;  // the system tore their windows down; `ended` says it later
+    std::function<void()> onAwait;         // runs as a caller waits for a thread's end, first
+    std::multiset<std::uintptr_t> held;    // taken and not yet let go
     std::function<bool(void (*)(void*), void*)> carry;
     std::function<void()> onForget;  // runs as the ended thread's windows are forgotten, first
     int forgotten = 0;               // how often they were

@@ -1,6 +1,7 @@
 // The headless backend: the portable model is the whole window; nothing is drawn.
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <utility>
 
 #include "platform/form/Form.h"
@@ -137,6 +138,18 @@ class HeadlessBackend : public Backend {
         return threads.callerHold;
     }
     bool HeldThreadEnded(std::uintptr_t hold) override { return GetState().threads.ended.count(hold) != 0; }
+    bool PageWindowsGoneUnheard() override {
+        auto& state = GetState();
+        for (Form* window : state.windows)
+            if (state.threads.windowsGone.count(state.madeUnder[window])) return true;
+        return false;
+    }
+    bool AwaitThreadEnd(std::uintptr_t hold) override {
+        if (auto onAwait = GetState().threads.onAwait) onAwait();
+        return HeldThreadEnded(hold);
+    }
+    void LockDoor() override { door_.lock(); }
+    void UnlockDoor() override { door_.unlock(); }
     void LetThreadGo(std::uintptr_t hold) override {
         auto& held = GetState().threads.held;
         if (auto it = held.find(hold); it != held.end()) held.erase(it);
@@ -152,6 +165,9 @@ class HeadlessBackend : public Backend {
         for (Form* window : TopLevelWindows())
             if (threads.ended.count(GetState().madeUnder[window])) DestroyNativeWindow(*window);
     }
+
+  private:
+    std::mutex door_;
 };
 
 }  // namespace

@@ -84,10 +84,12 @@ class PageAccessible final : public IAccessible {
     // nothing of the page and work anywhere.
     bool OnOtherThread() const { return !thread_.IsCurrent(); }
     // The way into every method but those of IUnknown: refused on another thread, else run through
-    // the door, which keeps the page until the call returns.
+    // the door, which keeps the page until the call returns. An object whose page went answers
+    // without entering: its thread may no longer be the door's, which another thread may hold.
     template <typename F>
     HRESULT Guarded(F&& call) {
         if (OnOtherThread()) return RPC_E_WRONG_THREAD;
+        if (!form_) return CO_E_OBJNOTCONNECTED;
         EntryScope entry;
         return call();
     }

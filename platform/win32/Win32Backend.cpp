@@ -24,9 +24,18 @@ namespace {
 constexpr wchar_t kBoxCaption[] = L"Namtail";
 
 constexpr UINT kBroadcastTimeoutMs = 3000;
+// The system signals an ending thread's handle soon after it destroyed its windows; a thread that
+// is not signalled within this lost its windows some other way, and its page is not let go.
+constexpr DWORD kThreadEndWaitMs = 2000;
 
 class Win32Backend : public Backend {
   public:
+    // Made at the first export, outside the loader's lock, and deleted at the library's unload,
+    // when no thread is in the door.
+    Win32Backend() { InitializeCriticalSection(&door_); }
+    ~Win32Backend() override { DeleteCriticalSection(&door_); }
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
     std::unique_ptr<FormPeer> CreateFormPeer(Form& form) override {
         return std::make_unique<Win32Peer>(form);
     }
@@ -99,8 +108,15 @@ class Win32Backend : public Backend {
     bool HeldThreadEnded(std::uintptr_t held) override {
         return platform::HeldThreadEnded(reinterpret_cast<HANDLE>(held));
     }
+    bool PageWindowsGoneUnheard() override { return platform::PageWindowsGoneUnheard(); }
+    bool AwaitThreadEnd(std::uintptr_t held) override {
+        return WaitForSingleObject(reinterpret_cast<HANDLE>(held), kThreadEndWaitMs) == WAIT_OBJECT_0;
+    }
     void LetThreadGo(std::uintptr_t held) override { CloseHandle(reinterpret_cast<HANDLE>(held)); }
-    void YieldThread() override { Sleep(0); }
+    // A critical section blocks a waiter in the kernel until the holder leaves: no thread of higher
+    // priority spins on one of lower.
+    void LockDoor() override { EnterCriticalSection(&door_); }
+    void UnlockDoor() override { LeaveCriticalSection(&door_); }
     bool CarryToPageThread(void (*run)(void*), void* context) override {
         return CarryToPageWindows(run, context);
     }
@@ -108,6 +124,7 @@ class Win32Backend : public Backend {
 
   private:
     HMODULE held_ = nullptr;
+    CRITICAL_SECTION door_;
 };
 
 }  // namespace

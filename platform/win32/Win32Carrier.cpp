@@ -90,6 +90,22 @@ bool RanCarriedCall(UINT msg, WPARAM cookie) {
     return true;
 }
 
+// A window that anyone destroys leaves the list from its last message, before its handle goes
+// invalid: one still listed once its handle went invalid was never told, as when its thread ends.
+// The handle is asked outside the lock, which no system call may hold.
+bool PageWindowsGoneUnheard() {
+    HWND window = nullptr;
+    {
+        ListLock lock;
+        if (newest) window = newest->window_;
+    }
+    if (!window || IsWindow(window)) return false;
+    ListLock lock;
+    for (const CarrierEntry* entry = newest; entry; entry = entry->next_)
+        if (entry->window_ == window) return true;
+    return false;
+}
+
 // Each owner leaves the list as it hears of it, outside the lock.
 void ForgetWindowsOfEndedThread() {
     for (;;) {

@@ -22,6 +22,7 @@ class CarrierEntry {
   private:
     friend bool CarryToPageWindows(void (*)(void*), void*);
     friend void ForgetWindowsOfEndedThread();
+    friend bool PageWindowsGoneUnheard();
     Gone gone_;
     void* owner_;
     HWND window_ = nullptr;
@@ -37,6 +38,10 @@ bool CarryToPageWindows(void (*run)(void*), void* context);
 // A page window's procedure hands each message here first: true when it was a carried call, which
 // has then run.
 bool RanCarriedCall(UINT msg, WPARAM cookie);
+
+// True when the newest page window went without its last messages: its thread is ending, whose
+// windows the system destroys before the thread's handle says it ended.
+bool PageWindowsGoneUnheard();
 
 // Tells every page window's owner that its window went with its thread, which the door found ended.
 void ForgetWindowsOfEndedThread();

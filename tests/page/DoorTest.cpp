@@ -3,6 +3,7 @@
 // After each: no fault, ModulFree returns 1, no page window is left, and a new page works.
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "page/PageFixture.h"
 #ifndef _WIN32
@@ -156,7 +157,8 @@ TEST_F(Door, GeometryAndCommandsAtTheEndsOfTheRangeAreKeptWithoutOverflow) {
 // The door's thread ended, staged: thread 7 makes the page and ends. Each row's first caller's call
 // cannot be carried; meanwhile another thread calls (`inside`: during the carry, or as the ended
 // thread's windows are forgotten). Its pages are let go once, by one caller, and nothing of the old
-// thread's is taken for a thread that runs.
+// thread's is taken for a thread that runs. The system ends a thread in two steps, its windows
+// first and its handle's signal later; a caller may come in between (`twoStep`).
 TEST_F(Door, AnEndedPageThreadIsLetGoOnceWhoeverCallsAndWhateverItsNumber) {
     auto& threads = platform::headless::Threads();
     enum Inside { Nothing, Carry, Forget };
@@ -165,16 +167,23 @@ TEST_F(Door, AnEndedPageThreadIsLetGoOnceWhoeverCallsAndWhateverItsNumber) {
         std::uintptr_t caller;  // number of the first caller; its hold is 71
         Inside inside;
         int secondGot;  // ModulCreate from thread 9 (hold 91): its page made (1) or not (0)
-    } rows[] = {{"a new thread with the ended thread's number", 7, Nothing, -1},
-                {"another thread calls while the first lets the pages go", 8, Forget, 0},
-                {"another thread takes the door first", 8, Carry, 1}};
+        bool twoStep;   // thread 7's windows are gone, its handle signalled as the first caller waits
+    } rows[] = {{"a new thread with the ended thread's number", 7, Nothing, -1, false},
+                {"another thread calls while the first lets the pages go", 8, Forget, 0, false},
+                {"another thread takes the door first", 8, Carry, 1, false},
+                {"a caller finds its windows gone, its handle not yet signalled", 8, Nothing, -1, true},
+                {"as another thread calls while the first lets the pages go", 8, Forget, 0, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         threads = {};
         threads.caller = 7, threads.callerHold = 70;
         Create();
         const int pagesOfThread7 = TipWindowCount();
-        threads.ended = {70};
+        threads.windowsGone = {70};
+        if (row.twoStep)
+            threads.onAwait = [&] { threads.ended = {70}; };
+        else
+            threads.ended = {70};
         int secondGot = -1;
         auto second = [&] {
             if (secondGot != -1) return;  // once
@@ -198,6 +207,23 @@ TEST_F(Door, AnEndedPageThreadIsLetGoOnceWhoeverCallsAndWhateverItsNumber) {
         threads.carry = nullptr, threads.onForget = nullptr;
         ExpectNothingLeftAndANewPageWorks(pagesOfThread7 - 1);
     }
+
+    // Its handle never signalled while a caller waits: nothing of its page goes and no answer says
+    // so (ModulFree, ModulSaveChanges, ModulCreate, pages let go); once it ended, it went unsaved.
+    threads = {};
+    threads.caller = 7, threads.callerHold = 70;
+    const int pages = TipWindowCount();
+    Create();
+    threads.windowsGone = {70};
+    threads.caller = 8, threads.callerHold = 81;
+    EXPECT_EQ((std::vector<int>{ModulFree(), ModulSaveChanges(),
+                                ModulCreate(5, 5, 300, 460, kWindowsXP, 1, "second", "y", kWindowsXPBit, 1),
+                                threads.forgotten}),
+              (std::vector<int>{0, 0, 0, 0}));
+    threads.ended = {70};
+    EXPECT_EQ((std::vector<int>{ModulSaveChanges(), ModulFree(), threads.forgotten}),
+              (std::vector<int>{0, 1, 1}));
+    ExpectNothingLeftAndANewPageWorks(pages);
     threads = {};
 }
 #endif
