@@ -18,10 +18,11 @@
  *
  * Threads: the page belongs to the thread that made it, which must run a message loop. A call from
  * another thread is carried to that thread while the caller waits, still handling messages sent to
- * its own windows; while no page window exists yet (the first one is still being made) it is
- * refused instead and returns what it returns without a page. A page whose thread ended went with
- * it: the first call from another thread lets it go and runs on its own thread; calls from other
- * threads meanwhile are refused. No other thread may call in while the ModulFree that lets the
+ * its own windows; while the page's thread is inside the library with no page window (the first
+ * one is still being made, or its window went and the rest still goes) it is refused instead:
+ * ModulCreate, ModulFree and ModulSaveChanges then return 0, call again later. A page whose thread
+ * ended went with it: the first call from another thread lets it go and runs on its own thread;
+ * calls from other threads meanwhile are refused. No other thread may call in while the ModulFree that lets the
  * library go runs. See docs/HostWriters.txt.
  */
 #ifndef NAMTAIL_H

@@ -110,13 +110,13 @@ Way WayIn(std::uintptr_t self, bool tried) {
     // Only the holder's own handle says it ended. A holder whose page windows went unheard is
     // ending: its end is awaited here, a bounded time, while later callers wait for the lock.
     // Whoever sees the end first takes the door over in this same step; every later caller finds
-    // the door held by a live thread, the taker, and is refused as when no page window takes its
-    // call: the pages it addressed are going.
-    if (!ActiveBackend().HeldThreadEnded(door.hold)) {
-        if (!ActiveBackend().PageWindowsGoneUnheard()) return Way::NoPageWindow;
-        if (!ActiveBackend().AwaitThreadEnd(door.hold)) return Way::PageThreadEnding;
-    }
-    return TakeDoor(self) ? Way::TookOver : Way::PageThreadEnding;
+    // the door held by a live thread, the taker, and is refused as the door's thread is busy: the
+    // pages it addressed are still going. A live holder without a page window is busy too, making
+    // a page or letting one go, and its caller hears so instead of "no page".
+    if (!ActiveBackend().HeldThreadEnded(door.hold) &&
+        (!ActiveBackend().PageWindowsGoneUnheard() || !ActiveBackend().AwaitThreadEnd(door.hold)))
+        return Way::PageThreadBusy;
+    return TakeDoor(self) ? Way::TookOver : Way::PageThreadBusy;
 }
 
 }  // namespace

@@ -56,9 +56,10 @@ class ExportScope {
 // How an export reached the thread of the pages, told to its body: on that thread already, carried
 // there from another one (its caller goes on as it returns), or on the caller's own thread, which
 // took the door over from a thread that ended with its pages. Or why it did not: no page window
-// took it (none made yet, or the page went before the call ran), or the page's thread lost its
-// windows and did not end within the wait, so that what is left of its page is not let go yet.
-enum class Way { Here, Carried, TookOver, NoPageWindow, PageThreadEnding };
+// took it and the door is free (no page, or the page went before the call ran), or the door's
+// thread is still inside it with no page window to take the call: making a page, letting one go,
+// or ending without its windows and not ended within the wait. Then something of a page is left.
+enum class Way { Here, Carried, TookOver, NoPageWindow, PageThreadBusy };
 
 // Runs `run(context, way)` on the thread of the pages: here when this thread is theirs or no page
 // lives or is being made, else carried there by the backend, waiting until that thread has run it.

@@ -190,7 +190,7 @@ TEST_F(HostCallback, ExportsFromWorkersAndNestedCreationsKeepOnePageOnItsThread)
              return true;
          }},
         {"a worker calls while the first page window is not made yet",
-         {{0, 1, 1, 0}, 1, "outer"},
+         {{0, 0, 0, 0}, 1, "outer"},
          [&] {
              // A BSControl the page cannot read: its creation handler reports it in a box.
              platform::Registry settings(platform::RootKey::CurrentUser);
