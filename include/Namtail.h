@@ -8,7 +8,8 @@
  *
  * Calling order: ModulCreate once; then any number of ModulChanged, ModulNr and ModulSaveChanges;
  * then ModulFree once, then FreeLibrary, both from the host's top level. Calls outside that order
- * are safe: with no live page, ModulSaveChanges and ModulFree do nothing and return 1, and a second
+ * are safe: with no live page, ModulSaveChanges and ModulFree do nothing and return 1 (but
+ * ModulSaveChanges returns 0 for a page that ended unsaved with its thread), and a second
  * ModulCreate frees the previous page first. While a page lives the library keeps itself loaded,
  * and only ModulFree gives that reference back, as its very last step (it ends in the system's
  * FreeLibrary, which returns straight to the host): FreeLibrary with the page open, then ModulFree,
@@ -20,7 +21,7 @@
  * another thread is carried to that thread while the caller waits, still handling messages sent to
  * its own windows; while the page's thread is inside the library with no page window (the first
  * one is still being made, or its window went and the rest still goes) it is refused instead:
- * ModulCreate, ModulFree and ModulSaveChanges then return 0, call again later. A page whose thread
+ * ModulCreate makes no page, ModulFree and ModulSaveChanges return 0: call again later. A page whose thread
  * ended went with it: the first call from another thread lets it go and runs on its own thread;
  * calls from other threads meanwhile are refused. No other thread may call in while the ModulFree that lets the
  * library go runs. See docs/HostWriters.txt.

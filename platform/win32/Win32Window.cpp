@@ -88,23 +88,25 @@ Win32Peer::~Win32Peer() {
 }
 
 // Its messages get the system's default processing while it goes. Hidden first, since the system
-// destroys a hidden window at a fraction of the cost. Hiding an active page hands the activation on;
-// refused, the page shows again as it was without taking the activation, and gets the activation
-// and focus back only where it held them, so the host's active window and focus are as they were.
+// destroys a hidden window at a fraction of the cost, by SetWindowPos, which unlike SW_HIDE does not
+// itself hand the activation on. Refused, the page shows again as it was without taking the
+// activation, and takes back only the activation and focus it held, should the system have moved
+// them; the show is not the model's to hear, as the hide was not, so that the host's focus stays.
 bool Win32Peer::DestroyNativeWindow() {
     if (!Window()) return true;
     const bool ready = std::exchange(ready_, false);
     const bool shown = Shown(Window());
     const HWND focus = GetFocus();
     const bool active = GetActiveWindow() == Window(), focusHere = InPage(Window(), focus);
-    if (shown) ShowWindow(Window(), SW_HIDE);
+    constexpr UINT kQuietly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (shown) SetWindowPos(Window(), nullptr, 0, 0, 0, 0, kQuietly | SWP_HIDEWINDOW);
     children_.EmptyEditTexts();
     if (!window_.Destroy()) {
         children_.EmptyEditTexts(false);
+        if (shown) SetWindowPos(Window(), nullptr, 0, 0, 0, 0, kQuietly | SWP_SHOWWINDOW);
         ready_ = ready;
-        if (shown) ShowWindow(Window(), SW_SHOWNA);
-        if (active) SetActiveWindow(Window());
-        if (focusHere) SetFocus(focus);
+        if (active && GetActiveWindow() != Window()) SetActiveWindow(Window());
+        if (focusHere && GetFocus() != focus) SetFocus(focus);
         return false;
     }
     NativeWindowGone();  // the tooltip too: a docked page cannot own it
